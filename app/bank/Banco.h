@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/bank/Pergunta.h"
+
+#include <QString>
+
+// The player's question bank and the stock copy it is restored from, in the working directory.
+inline const QString ArquivoBanco = QStringLiteral("PERGUNTAS.TXT");
+inline const QString ArquivoReserva = QStringLiteral("PERGUNTASBACK.TXT");
+constexpr int TamanhoPergunta = 842;
+static_assert(TamanhoPergunta == sizeof(TPergunta));
+
+// Appends one question at the end of the bank, creating the bank when it cannot be opened. A
+// trailing partial record is written over. Nothing is reported: a bank that cannot be written
+// simply stays as it was.
+void GravarPergunta(const TPergunta& p);

@@ -1,0 +1,232 @@
+#include "app/bank/RecordFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint32 FileNotFound = 2;
+constexpr qint32 PathNotFound = 3;
+constexpr qint32 AccessDenied = 5;
+constexpr qint32 SharingViolation = 32;
+constexpr qint32 ShortRead = 100;
+constexpr qint32 ShortWrite = 101;
+constexpr qint32 NotOpen = 103;
+
+qint32 CodeFromErrno(int error)
+{
+    switch (error) {
+    case 0:
+        return 0;
+    case ENOENT:
+        return FileNotFound;
+    case ENOTDIR:
+        return PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return AccessDenied;
+    case EBUSY:
+    case ETXTBSY:
+        return SharingViolation;
+    default:
+        return 1000 + error;
+    }
+}
+
+QByteArray NativeName(const QString& name)
+{
+    return QFile::encodeName(name);
+}
+
+// A missing file and a missing folder on the way to it are different complaints.
+qint32 MissingCode(const QString& name)
+{
+    struct stat folder{};
+    const QByteArray parent = NativeName(QFileInfo(name).path());
+    if (::stat(parent.constData(), &folder) != 0 || !S_ISDIR(folder.st_mode))
+        return PathNotFound;
+    return FileNotFound;
+}
+
+// Whether an existing entry of that name may be opened for writing. Permission bits are looked at
+// ourselves because root could otherwise write a file that every player sees as read-only.
+qint32 WritableCode(const struct stat& st)
+{
+    if (!S_ISREG(st.st_mode))
+        return AccessDenied;
+    if ((st.st_mode & 0222) == 0)
+        return AccessDenied;
+    return 0;
+}
+
+qint32 OpenDescriptor(RecordFile& file, int recordSize, bool create)
+{
+    if (file.handle >= 0)
+        CloseRecordFile(file);
+
+    const QByteArray path = NativeName(file.name);
+    struct stat st{};
+    if (::stat(path.constData(), &st) == 0) {
+        if (const qint32 code = WritableCode(st))
+            return code;
+    } else if (errno == ENOENT) {
+        if (!create)
+            return MissingCode(file.name);
+    } else {
+        return CodeFromErrno(errno);
+    }
+
+    const int flags = O_RDWR | O_CLOEXEC | (create ? O_CREAT | O_TRUNC : 0);
+    int fd;
+    do {
+        fd = ::open(path.constData(), flags, 0644);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return create ? PathNotFound : MissingCode(file.name);
+        return CodeFromErrno(errno);
+    }
+
+    file.handle = fd;
+    file.recordSize = recordSize;
+    return 0;
+}
+
+bool IsOpen(const RecordFile& file)
+{
+    return file.handle >= 0;
+}
+
+} // namespace
+
+void AssignRecordFile(RecordFile& file, const QString& name)
+{
+    file.name = name;
+    file.handle = -1;
+}
+
+qint32 OpenRecordFile(RecordFile& file, int recordSize)
+{
+    return OpenDescriptor(file, recordSize, false);
+}
+
+qint32 CreateRecordFile(RecordFile& file, int recordSize)
+{
+    return OpenDescriptor(file, recordSize, true);
+}
+
+qint32 RecordCount(RecordFile& file)
+{
+    if (!IsOpen(file) || file.recordSize <= 0)
+        return -1;
+    struct stat st{};
+    if (::fstat(file.handle, &st) != 0)
+        return -1;
+    return qint32(std::min<qint64>(qint64(st.st_size) / file.recordSize, INT_MAX));
+}
+
+qint32 SeekRecord(RecordFile& file, qint32 n)
+{
+    if (!IsOpen(file))
+        return NotOpen;
+    if (::lseek(file.handle, off_t(n) * file.recordSize, SEEK_SET) < 0)
+        return CodeFromErrno(errno);
+    return 0;
+}
+
+qint32 ReadRecord(RecordFile& file, void* record)
+{
+    if (!IsOpen(file))
+        return NotOpen;
+    auto* bytes = static_cast<char*>(record);
+    qint64 done = 0;
+    while (done < file.recordSize) {
+        const ssize_t got = ::read(file.handle, bytes + done, size_t(file.recordSize - done));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return CodeFromErrno(errno);
+        }
+        if (got == 0)
+            return ShortRead;
+        done += got;
+    }
+    return 0;
+}
+
+qint32 WriteRecord(RecordFile& file, const void* record)
+{
+    if (!IsOpen(file))
+        return AccessDenied;
+    const auto* bytes = static_cast<const char*>(record);
+    qint64 done = 0;
+    while (done < file.recordSize) {
+        const ssize_t put = ::write(file.handle, bytes + done, size_t(file.recordSize - done));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            // Part of the record is on disk already, or the disk is full: either way the record
+            // did not go in whole.
+            if (done > 0 || errno == ENOSPC || errno == EDQUOT)
+                return ShortWrite;
+            return CodeFromErrno(errno);
+        }
+        if (put == 0)
+            return ShortWrite;
+        done += put;
+    }
+    return 0;
+}
+
+bool AtEndOfFile(RecordFile& file)
+{
+    if (!IsOpen(file) || file.recordSize <= 0)
+        return true;
+    const off_t position = ::lseek(file.handle, 0, SEEK_CUR);
+    const qint32 count = RecordCount(file);
+    if (position < 0 || count < 0)
+        return true;
+    return qint64(position) / file.recordSize >= count;
+}
+
+qint32 CloseRecordFile(RecordFile& file)
+{
+    if (!IsOpen(file))
+        return NotOpen;
+    const int fd = file.handle;
+    file.handle = -1;
+    // The descriptor is gone even when close reports an error, so it is never retried.
+    if (::close(fd) != 0 && errno != EINTR)
+        return CodeFromErrno(errno);
+    return 0;
+}
+
+void CopyToFixedField(char16_t* field, int width, const QString& text)
+{
+    if (width <= 0)
+        return;
+    qsizetype units = std::min<qsizetype>(text.size(), width - 1);
+    // Cutting between the halves of a surrogate pair would leave half a character behind.
+    if (units > 0 && units < text.size() && text.at(units - 1).isHighSurrogate()
+        && text.at(units).isLowSurrogate())
+        --units;
+    std::copy_n(text.utf16(), units, field);
+    field[units] = 0;
+}
+
+QString TextFromFixedField(const char16_t* field, int width)
+{
+    if (width <= 0)
+        return QString();
+    const char16_t* end = std::find(field, field + width, u'\0');
+    return QString::fromUtf16(field, end - field);
+}

@@ -1,0 +1,3 @@
+#include "UEntrada.h"
+
+QString NomeJogador;

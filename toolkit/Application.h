@@ -1,0 +1,60 @@
+#pragma once
+
+#include "toolkit/Exception.h"
+#include "toolkit/Form.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QApplication;
+
+// The application object: the Qt application, its title, the forms it owns, the main form and the
+// error box. One exists per process; `Application` points to it.
+class TApplication {
+public:
+    // Creates the Qt application with the classic look ("Windows" style, font stand-ins for
+    // Fixedsys, MS Sans Serif and Tahoma), loads the icon ":/MAINICON" for every window, reads the
+    // locale's thousands separator (and again on every locale change). The title starts as the
+    // default title made from the program file's name.
+    TApplication(int& argc, char** argv);
+    ~TApplication();
+
+    void Initialize();
+    QString Title() const { return title_; }
+    void SetTitle(const QString& title);
+    // The default title of a program file: the folder dropped, the name cut at its first ".",
+    // every character after the first in lower case.
+    static QString DefaultTitleFor(const QString& programPath);
+
+    // Creates a form owned by the application; the first one created becomes the main form.
+    template <class F>
+    void CreateForm(F*& reference)
+    {
+        reference = new F(nullptr);
+        Adopt(reference);
+    }
+    TForm* MainForm() const { return mainForm_; }
+
+    // Shows the main form and handles events until it closes.
+    void Run();
+    // Ends Run (the main form was closed).
+    void Terminate();
+
+    // The hidden application window: parent of shell calls.
+    QWidget* Handle() const { return handle_.get(); }
+
+    // The error box: the error's text, the application title as caption, the error icon, OK.
+    void ShowException(const Exception& error);
+    void HandleException(const std::exception& error);
+
+private:
+    void Adopt(TForm* form);
+    std::unique_ptr<QApplication> qt_;
+    std::unique_ptr<QWidget> handle_;
+    std::vector<TForm*> forms_;
+    TForm* mainForm_ = nullptr;
+    QString title_;
+};
+
+extern TApplication* Application;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "toolkit/Controls.h"
+
+#include <functional>
+
+struct Mix_Chunk;
+
+// A sound player, configured by its file name. Open closes an open device first, then decodes the
+// whole file at once (a file that cannot be opened raises EMCIDeviceError naming the file); Play
+// starts it from the beginning and returns at once; Stop halts it and keeps it open; Close silences
+// it and never fails. Several players sound together. Without an audio device the sound plays
+// silently instead of failing. Destroying the player closes it.
+class TMediaPlayer : public TControl<QWidget> {
+public:
+    explicit TMediaPlayer(QWidget* parent = nullptr);
+    ~TMediaPlayer() override;
+
+    QString FileName() const { return fileName_; }
+    void SetFileName(const QString& fileName) { fileName_ = fileName; }
+    void Open();
+    void Play();
+    void Stop();
+    void Close();
+    bool IsOpen() const { return chunk_ != nullptr; }
+    bool IsPlaying() const;
+
+    void ApplyLayout(const THandlerTable& handlers) override;
+    bool IsWindowed() const override { return false; }
+
+private:
+    QString fileName_;
+    Mix_Chunk* chunk_ = nullptr;
+    int channel_ = -1;
+};
+
+enum class TMediaCall { Open, Play, Stop, Close };
+
+// Test seam: told of every call on every player as it is made (a failing Open is told too, before
+// it raises). The player's objectName is its layout name.
+void SetMediaObserver(std::function<void(const TMediaPlayer& player, TMediaCall call)> observer);
