@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Enderecos.h"
+#include "UEntrada.h"
 #include "app/bank/ArquivoBanco.h"
 #include "app/bank/Banco.h"
 #include "app/bank/RecordFile.h"
@@ -133,4 +134,12 @@ void TFrmChat::Button3Click(TObject*)
         ShowNotice(QStringLiteral("Banco restaurado com sucesso !!!"));
     else
         ShowNotice(QStringLiteral("Erro ao copiar ") + ArquivoReserva + QStringLiteral(" para ") + ArquivoBanco);
+}
+
+// Each click on the start window's editor picture opens one more editor beside it; those opened
+// before stay as they are, and all of them go with the start window.
+void TFrmTelaInicial::Image1Click(TObject*)
+{
+    FrmChat = new TFrmChat(this);
+    FrmChat->Show();
 }
