@@ -1,0 +1,6 @@
+#include "Programa.h"
+
+int main(int argc, char** argv)
+{
+    return ProgramaPrincipal(argc, argv);
+}
