@@ -40,6 +40,11 @@ public:
     void Run();
     // Ends Run (the main form was closed).
     void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Tests run many programs' worth of windows in one process: lets Run work again.
+    void ClearTerminatedForTesting() { terminated_ = false; }
+    // Told by every form as it is destroyed, so the application never deletes it twice.
+    void FormDestroyed(TForm* form);
 
     // The hidden application window: parent of shell calls.
     QWidget* Handle() const { return handle_.get(); }
@@ -55,6 +60,8 @@ private:
     std::vector<TForm*> forms_;
     TForm* mainForm_ = nullptr;
     QString title_;
+    bool terminated_ = false;
+    std::unique_ptr<QObject> localeWatcher_;
 };
 
 extern TApplication* Application;

@@ -78,6 +78,8 @@ public:
 protected:
     // Reads Tag, Color, FontColor and the three mouse events; subclasses extend it.
     void ApplyCommonLayout(const THandlerTable& handlers);
+    // Called after Color changed: decides whether the control fills its background.
+    virtual void ColorChanged();
     bool hasOwnColor_ = false;
 };
 
@@ -99,7 +101,9 @@ public:
     bool IsWindowed() const override { return false; }
 
 protected:
+    void ColorChanged() override {}
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -124,6 +128,8 @@ public:
     bool IsWindowed() const override { return false; }
 
 protected:
+    void ColorChanged() override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;

@@ -43,6 +43,15 @@ public:
     bool InModalRun() const { return modalLoop_ != nullptr; }
     // True while OnShow runs for a form that is not yet visible (a pause makes it visible).
     bool ShowPending() const { return showPending_; }
+    // True between a Close of a modal form and the end of its modal run.
+    bool CloseRequested() const { return closeRequested_; }
+    // The pause stands on the window whose show event is running: it is shown first.
+    void RevealForPause();
+
+    // Every form that exists, oldest first.
+    static QList<TForm*> AllForms();
+    // The form of the innermost modal run, or null.
+    static TForm* CurrentModalForm();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
@@ -51,6 +60,8 @@ protected:
     void BindLayout(const THandlerTable& handlers);
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Keeps input away from a modal form that was asked to close.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void RunShowEvent();

@@ -29,6 +29,7 @@ public:
     bool IsWindowed() const override { return false; }
 
 private:
+    void CloseDevice();
     QString fileName_;
     Mix_Chunk* chunk_ = nullptr;
     int channel_ = -1;

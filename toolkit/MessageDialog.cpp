@@ -1,0 +1,191 @@
+#include "toolkit/MessageDialog.h"
+
+#include "toolkit/Events.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+std::function<void(TMessageDialog&)>& DialogHook()
+{
+    static std::function<void(TMessageDialog&)> hook;
+    return hook;
+}
+
+QStyle::StandardPixmap IconPixmap(TMsgIcon icon)
+{
+    switch (icon) {
+    case TMsgIcon::Warning:
+        return QStyle::SP_MessageBoxWarning;
+    case TMsgIcon::Information:
+        return QStyle::SP_MessageBoxInformation;
+    case TMsgIcon::Question:
+        return QStyle::SP_MessageBoxQuestion;
+    case TMsgIcon::Error:
+        return QStyle::SP_MessageBoxCritical;
+    case TMsgIcon::None:
+        break;
+    }
+    return QStyle::SP_CustomBase;
+}
+
+QString KeyText(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QStringLiteral("\r");
+    case Qt::Key_Escape:
+        return QStringLiteral("\x1b");
+    case Qt::Key_Space:
+        return QStringLiteral(" ");
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+void SetMessageDialogHook(std::function<void(TMessageDialog& dialog)> hook)
+{
+    DialogHook() = std::move(hook);
+}
+
+TMessageDialog::TMessageDialog(const TMsgDialogSpec& spec) : QDialog(nullptr), spec_(spec)
+{
+    setWindowTitle(spec.caption);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setWindowModality(Qt::ApplicationModal);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(16);
+    if (spec.icon != TMsgIcon::None) {
+        auto* icon = new QLabel(this);
+        icon->setObjectName(QStringLiteral("icon"));
+        const int extent = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+        icon->setPixmap(style()->standardIcon(IconPixmap(spec.icon), nullptr, this).pixmap(extent, extent));
+        icon->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+        body->addWidget(icon, 0, Qt::AlignTop);
+    }
+
+    // The text wraps at half the screen's width and the dialog grows downwards to hold it.
+    auto* text = new QLabel(this);
+    text->setObjectName(QStringLiteral("text"));
+    text->setTextFormat(Qt::PlainText);
+    text->setText(spec.text);
+    text->setWordWrap(true);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int widest = screen ? screen->availableGeometry().width() / 2 : 400;
+    const QRect needed = text->fontMetrics().boundingRect(QRect(0, 0, widest, 1 << 20),
+                                                          Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, spec.text);
+    text->setFixedSize(std::min(widest, needed.width() + 2), needed.height() + 2);
+    body->addWidget(text, 0, Qt::AlignVCenter);
+    body->addStretch();
+
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    int buttonWidth = 75;
+    for (int i = 0; i < spec.buttons.size(); ++i) {
+        auto* button = new QPushButton(spec.buttons[i].caption, this);
+        button->setObjectName(QStringLiteral("button%1").arg(i));
+        button->setAutoDefault(true);
+        buttonWidth = std::max(buttonWidth, button->sizeHint().width());
+        const int result = spec.buttons[i].result;
+        QObject::connect(button, &QPushButton::clicked, this, [this, result] {
+            closingWithResult_ = true;
+            done(result);
+        });
+        buttons_.append(button);
+        row->addWidget(button);
+    }
+    for (QPushButton* button : buttons_)
+        button->setFixedWidth(buttonWidth);
+    row->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setContentsMargins(16, 16, 16, 12);
+    layout->setSpacing(16);
+    layout->addLayout(body);
+    layout->addLayout(row);
+
+    if (spec.defaultButton >= 0 && spec.defaultButton < buttons_.size()) {
+        buttons_[spec.defaultButton]->setDefault(true);
+        buttons_[spec.defaultButton]->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TMessageDialog::PressButton(int index)
+{
+    buttons_.at(index)->click();
+}
+
+void TMessageDialog::PressKey(int qtKey)
+{
+    QWidget* target = focusWidget() ? focusWidget() : this;
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, KeyText(qtKey));
+    QApplication::sendEvent(target, &press);
+    if (!isVisible())
+        return;
+    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, KeyText(qtKey));
+    QApplication::sendEvent(target, &release);
+}
+
+void TMessageDialog::CloseBox()
+{
+    close();
+}
+
+void TMessageDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        closingWithResult_ = true;
+        done(spec_.escapeResult);
+        return;
+    }
+    if (event->key() == Qt::Key_F1) {
+        event->accept(); // no help file is installed
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TMessageDialog::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (closingWithResult_)
+        return;
+    closingWithResult_ = true;
+    done(spec_.closeResult);
+}
+
+int RunMessageDialog(const TMsgDialogSpec& spec)
+{
+    TMessageDialog dialog(spec);
+    dialog.adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+    }
+    if (DialogHook()) {
+        QPointer<TMessageDialog> open(&dialog);
+        QTimer::singleShot(0, &dialog, [open] {
+            if (!open || !open->isVisible() || !DialogHook())
+                return;
+            const auto hook = DialogHook();
+            RunGuarded([&] { hook(*open); });
+        });
+    }
+    return dialog.exec();
+}
