@@ -1,0 +1,48 @@
+#include "Harness.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/SingleInstance.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+// A second process for the single-instance tests: takes the lock, says so, and holds it until it
+// is killed (or gives up after a minute, so a crashed test leaves nothing behind for long).
+int HoldInstanceLock(const char* name)
+{
+    const bool held = AcquireInstanceLock(QString::fromUtf8(name));
+    std::printf("%s\n", held ? "held" : "refused");
+    std::fflush(stdout);
+    std::this_thread::sleep_for(std::chrono::seconds(60));
+    return held ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const size_t flagLength = std::strlen(Harness::kHoldLockFlag);
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], Harness::kHoldLockFlag, flagLength) == 0)
+            return HoldInstanceLock(argv[i] + flagLength);
+
+    // Headless and silent wherever the tests are started from, also when test discovery runs
+    // them outside CTest's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
+
+    ::testing::InitGoogleTest(&argc, argv);
+    TApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
