@@ -85,6 +85,8 @@ protected:
 
 // A picture. Unscaled pictures are drawn at the top left; stretched ones fill the control.
 class TImage : public TControl<QWidget> {
+    Q_OBJECT
+
 public:
     explicit TImage(QWidget* parent = nullptr);
 
@@ -116,6 +118,8 @@ private:
 
 // A caption. Always plain text: a player's name or a question is never read as markup.
 class TLabel : public TControl<QLabel> {
+    Q_OBJECT
+
 public:
     explicit TLabel(QWidget* parent = nullptr);
 
@@ -139,6 +143,8 @@ private:
 };
 
 class TEdit : public TControl<QLineEdit> {
+    Q_OBJECT
+
 public:
     explicit TEdit(QWidget* parent = nullptr);
 
@@ -159,6 +165,8 @@ protected:
 // filtered, pasted text is not; the arrows and Up/Down step within the bounds; leaving the box
 // clamps the text to the bounds.
 class TSpinEdit : public TControl<QWidget> {
+    Q_OBJECT
+
 public:
     explicit TSpinEdit(QWidget* parent = nullptr);
 
@@ -192,6 +200,8 @@ private:
 
 // An editable drop-down. ItemIndex is -1 when the text matches no item.
 class TComboBox : public TControl<QComboBox> {
+    Q_OBJECT
+
 public:
     explicit TComboBox(QWidget* parent = nullptr);
 
@@ -204,6 +214,8 @@ public:
 };
 
 class TButton : public TControl<QPushButton> {
+    Q_OBJECT
+
 public:
     explicit TButton(QWidget* parent = nullptr);
 
@@ -217,6 +229,8 @@ public:
 
 // A button with a glyph; of the OK kind it is its form's default button (Enter presses it).
 class TBitBtn : public TButton {
+    Q_OBJECT
+
 public:
     explicit TBitBtn(QWidget* parent = nullptr);
     bool IsDefaultButton() const { return default_; }
@@ -244,6 +258,8 @@ private:
 };
 
 class TMemo : public TControl<QTextEdit> {
+    Q_OBJECT
+
 public:
     explicit TMemo(QWidget* parent = nullptr);
 
@@ -265,6 +281,8 @@ private:
 
 // A smooth bar; positions outside Min..Max are held at the nearest bound.
 class TProgressBar : public TControl<QWidget> {
+    Q_OBJECT
+
 public:
     explicit TProgressBar(QWidget* parent = nullptr);
 
@@ -290,6 +308,8 @@ private:
 // run OnTimer through the guard. During a blocking pause no tick is handled, and the ticks missed
 // are not made up.
 class TTimer : public TControl<QWidget> {
+    Q_OBJECT
+
 public:
     explicit TTimer(QWidget* parent = nullptr);
 

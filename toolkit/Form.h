@@ -20,6 +20,8 @@ enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
 // (single border: not resizable), sets the border icons, stacks windowed controls above pictures
 // and labels, and finally runs OnCreate through the guard.
 class TForm : public QWidget {
+    Q_OBJECT
+
 public:
     explicit TForm(QWidget* AOwner);
     ~TForm() override;

@@ -12,6 +12,8 @@ struct Mix_Chunk;
 // it and never fails. Several players sound together. Without an audio device the sound plays
 // silently instead of failing. Destroying the player closes it.
 class TMediaPlayer : public TControl<QWidget> {
+    Q_OBJECT
+
 public:
     explicit TMediaPlayer(QWidget* parent = nullptr);
     ~TMediaPlayer() override;

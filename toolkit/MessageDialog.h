@@ -29,6 +29,8 @@ struct TMsgDialogSpec {
 // buttons below in one row of equal widths, centred; the dialog centred on the screen. Every other
 // window takes no input while it is open; the event loop (timers, sounds) runs on.
 class TMessageDialog : public QDialog {
+    Q_OBJECT
+
 public:
     explicit TMessageDialog(const TMsgDialogSpec& spec);
 

@@ -9,6 +9,8 @@
 // working directory. It is not awaited and its outcome is ignored: an address it cannot load leaves
 // it blank. Links in a page open in the desktop's browser.
 class TWebBrowser : public TControl<QTextBrowser> {
+    Q_OBJECT
+
 public:
     explicit TWebBrowser(QWidget* parent = nullptr);
 

@@ -234,7 +234,7 @@ void Harness::Click(QWidget* w)
 
 void Harness::MoveMouseOver(QWidget* w)
 {
-    const QPointF centre = QRectF(w->rect()).center();
+    const QPointF centre = w->rect().center();
     const QPointF global = w->mapToGlobal(centre);
     QEnterEvent enter(centre, centre, global);
     QApplication::sendEvent(w, &enter);

@@ -1,0 +1,155 @@
+#include "SampleForm.h"
+#include "support/Harness.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Pause.h"
+#include "toolkit/Shell.h"
+#include "toolkit/SingleInstance.h"
+#include "toolkit/WebBrowser.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+TEST(DefaultTitle, FolderDroppedCutAtTheFirstDotRestInLowerCase)
+{
+    const struct {
+        const char* path;
+        const char* title;
+    } cases[] = {
+        {"/x/Pelvant.exe", "Pelvant"},
+        {"C:\\A\\PELVANT.EXE", "Pelvant"},
+        {"/usr/games/pelvant", "pelvant"},
+        {"a.b.c", "a"},
+        {"/opt/run.d/Quiz.Game.exe", "Quiz"},
+        {"C:\\Jogos/Dir\\ÁRVORE.EXE", "Árvore"},
+        {"/x/.hidden", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TApplication::DefaultTitleFor(QString::fromUtf8(c.path)), QString::fromUtf8(c.title)) << c.path;
+}
+
+// Another process holds the lock: ours is refused until that process is gone, however it ends.
+TEST(InstanceLock, HeldByAnotherProcessUntilItIsKilled)
+{
+    const QString name = QStringLiteral("[{lock test %1}] / with \\ odd: chars").arg(getpid());
+    QProcess holder;
+    holder.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(Harness::kHoldLockFlag) + name});
+    ASSERT_TRUE(holder.waitForStarted(10000));
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    EXPECT_EQ(holder.readLine().trimmed(), "held");
+
+    EXPECT_FALSE(AcquireInstanceLock(name));
+    EXPECT_FALSE(AcquireInstanceLock(name)) << "asking again changes nothing";
+    EXPECT_TRUE(AcquireInstanceLock(name + "-other")) << "another name is another lock";
+
+    holder.kill();
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_TRUE(AcquireInstanceLock(name)) << "the kernel released the killed holder's lock";
+
+    // Now this process holds it, for the rest of its life.
+    QProcess second;
+    second.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(Harness::kHoldLockFlag) + name});
+    ASSERT_TRUE(second.waitForReadyRead(10000));
+    EXPECT_EQ(second.readLine().trimmed(), "refused");
+    second.kill();
+    second.waitForFinished(10000);
+}
+
+TEST(InstanceLock, UsesThePerUserRuntimeFolder)
+{
+    QTemporaryDir runtime;
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QString name = QStringLiteral("runtime folder test %1").arg(getpid());
+    EXPECT_TRUE(AcquireInstanceLock(name));
+    EXPECT_EQ(QDir(runtime.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_FALSE(AcquireInstanceLock(name));
+    if (saved.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", saved);
+}
+
+TEST(WebBrowser, ShowsThePageOfTheAddressFromTheWorkingDirectory)
+{
+    Harness harness;
+    const QString folder = harness.MakeRunFolder();
+    {
+        QFile page(folder + "/banner.html");
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><p>Banner text</p><a href=\"http://site.example/more\">more</a></body></html>");
+    }
+    TWebBrowser browser;
+    const struct {
+        const char* address;
+        bool loads;
+    } cases[] = {
+        {"www.ads.example/banner.html", true},
+        {"http://www.ads.example/pages/banner.html?x=1#top", true},
+        {"banner.html", true},
+        {"www.ads.example/absent.html", false},
+        {"www.ads.example/", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        browser.Navigate(c.address);
+        EXPECT_EQ(browser.LocationURL(), c.address);
+        EXPECT_EQ(!browser.LoadedFile().isEmpty(), c.loads) << c.address;
+        EXPECT_EQ(browser.toPlainText().contains("Banner text"), c.loads) << c.address;
+    }
+    browser.Navigate("banner.html");
+    emit browser.anchorClicked(QUrl("http://site.example/more"));
+    EXPECT_EQ(harness.openedAddresses, QStringList{"http://site.example/more"});
+    EXPECT_TRUE(browser.toPlainText().contains("Banner text")) << "a link does not navigate the control";
+}
+
+TEST(Shell, OpenGoesToTheRecorderInTests)
+{
+    Harness harness;
+    ShellOpen("www.site.example");
+    ShellOpen("http://www.site.example/x");
+    EXPECT_EQ(harness.openedAddresses, (QStringList{"www.site.example", "http://www.site.example/x"}));
+}
+
+TEST(Pause, MakesTheWindowWhoseShowIsRunningVisibleFirst)
+{
+    Harness harness;
+    SampleForm form;
+    bool visibleAtPause = false;
+    form.onShow = [&] {
+        form.Label1->SetCaption("Shown during the pause");
+        Sleep(2000);
+        visibleAtPause = form.isVisible();
+    };
+    form.Show();
+    EXPECT_TRUE(visibleAtPause);
+    EXPECT_EQ(harness.pauses, QVector<unsigned>{2000});
+    EXPECT_EQ(harness.pauseWindowVisible, QVector<bool>{true});
+    EXPECT_EQ(form.log.count("FormShow SampleForm"), 1);
+
+    // A pause outside any show event leaves hidden windows hidden.
+    SampleForm hidden;
+    Sleep(10);
+    EXPECT_FALSE(hidden.isVisible());
+}
+
+TEST(Harness, UnansweredDialogIsClosedAndCounted)
+{
+    Harness harness;
+    Application->ShowException(Exception("nobody answers"));
+    ASSERT_EQ(harness.dialogs.size(), 1);
+    EXPECT_EQ(harness.dialogs[0].result, 2);
+    EXPECT_EQ(harness.unansweredDialogs, 1);
+}
+
+} // namespace
