@@ -4,6 +4,7 @@
 #include "Harness.h"
 
 #include "Enderecos.h"
+#include "UCreditos.h"
 #include "UEntrada.h"
 #include "Unit1.h"
 
@@ -11,6 +12,7 @@
 
 #include <QFile>
 #include <QPointer>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -265,6 +267,7 @@ TEST_F(TelaInicialTest, LinkIsBlackThenBlueUnderThePointerThenWhiteForGood)
 {
     Abrir();
     TLabel* link = janela->Label2;
+    EXPECT_TRUE(link->hasMouseTracking()) << "the pointer's moves reach the link without a button held";
     EXPECT_EQ(link->FontColor(), clBlack);
     const TColor esperado[] = {clBlue, clWhite, clBlue, clBlue, clWhite};
     const bool sobre[] = {true, false, true, true, false};
@@ -296,4 +299,53 @@ TEST_F(TelaInicialTest, ExitPictureClosesTheWindow)
     Abrir();
     Harness::Click(janela->BtnSair);
     EXPECT_FALSE(janela->isVisible());
+}
+
+// As the program's main window, closing it by the exit picture or the close box ends the event
+// loop, and the credits windows it owns go with it.
+TEST(TelaInicialPrincipalTest, ClosingTheMainWindowEndsTheProgramWithCreditsOpen)
+{
+    for (const bool pelaFigura : {true, false}) {
+        SCOPED_TRACE(pelaFigura ? "exit picture" : "close box");
+        Harness h;
+        h.MakeRunFolder();
+        ASSERT_EQ(Application->MainForm(), nullptr);
+        Application->CreateForm(FrmTelaInicial);
+        TFrmTelaInicial* principal = FrmTelaInicial;
+        ASSERT_EQ(Application->MainForm(), principal);
+
+        QList<QPointer<TFrmCredito>> creditos;
+        bool fechou = false;
+        QTimer::singleShot(0, principal, [&] {
+            for (int i = 0; i < 2; ++i) {
+                Harness::Click(principal->BtnCreditos);
+                creditos << QPointer<TFrmCredito>(FrmCredito);
+            }
+            Harness::Click(creditos[0]->Button1); // one hidden, one still on screen
+            if (pelaFigura)
+                Harness::Click(principal->BtnSair);
+            else
+                Harness::CloseBox(principal);
+            fechou = true;
+        });
+        // Only reached if closing failed to end the loop: the test fails instead of hanging.
+        QTimer guarda;
+        guarda.setSingleShot(true);
+        QObject::connect(&guarda, &QTimer::timeout, [] { Application->Terminate(); });
+        guarda.start(20000);
+        Application->Run();
+        EXPECT_TRUE(guarda.isActive()) << "the loop did not end when the start window closed";
+        guarda.stop();
+
+        EXPECT_TRUE(fechou);
+        EXPECT_TRUE(Application->Terminated());
+        EXPECT_FALSE(principal->isVisible());
+        ASSERT_EQ(creditos.size(), 2);
+        EXPECT_FALSE(creditos[0].isNull());
+        delete principal; // what the application object does as the program ends
+        FrmTelaInicial = nullptr;
+        EXPECT_TRUE(creditos[0].isNull());
+        EXPECT_TRUE(creditos[1].isNull());
+        EXPECT_EQ(Application->MainForm(), nullptr);
+    }
 }
