@@ -45,9 +45,7 @@ void TirarMetadesSoltas(QLineEdit* edit)
 TFrmChat::TFrmChat(QWidget* AOwner) : TForm(AOwner)
 {
     setupUi(this);
-    for (QLineEdit* edit : {static_cast<QLineEdit*>(Edit1), static_cast<QLineEdit*>(Edit2),
-                            static_cast<QLineEdit*>(Edit3), static_cast<QLineEdit*>(Edit4),
-                            static_cast<QLineEdit*>(Edit5)})
+    for (TEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5})
         QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] { TirarMetadesSoltas(edit); });
     BindLayout(Handlers());
 }
