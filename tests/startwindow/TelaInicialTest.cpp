@@ -154,6 +154,10 @@ TEST_F(TelaInicialTest, EnterInTheNameFieldActsAsEntrarOnlyWhileTheEntryIsShown)
 
     MostrarEntrada();
     Harness::Type(janela->Edit1, QStringLiteral("Rute"));
+    for (const auto modificador : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier})
+        Harness::Key(janela->Edit1, Qt::Key_Return, modificador);
+    EXPECT_TRUE(EntradaVisivel()) << "only a plain Enter presses \"Entrar\"";
+    EXPECT_TRUE(NomeJogador.isEmpty());
     Rodada rodada;
     TerminarProximoJogo(rodada);
     Harness::Key(janela->Edit1, Qt::Key_Return);
