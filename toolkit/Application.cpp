@@ -158,16 +158,21 @@ void TApplication::Run()
 {
     if (mainForm_)
         mainForm_->Show();
-    if (!terminated_ && mainForm_)
-        qt_->exec();
+    if (terminated_ || !mainForm_)
+        return;
+    running_ = true;
+    qt_->exec();
+    running_ = false;
 }
 
 void TApplication::Terminate()
 {
     terminated_ = true;
-    // exit() rather than quit(): quit asks every window to close first, and the forms decide
-    // their own closing.
-    QCoreApplication::exit(0);
+    // Outside Run there is no loop to end, and asking Qt to end one would make every later
+    // event loop (dialogs, modal runs) return at once. exit() rather than quit(): quit asks every
+    // window to close first, and the forms decide their own closing.
+    if (running_)
+        QCoreApplication::exit(0);
 }
 
 void TApplication::ShowException(const Exception& error)

@@ -61,6 +61,7 @@ private:
     TForm* mainForm_ = nullptr;
     QString title_;
     bool terminated_ = false;
+    bool running_ = false;
     std::unique_ptr<QObject> localeWatcher_;
 };
 

@@ -162,6 +162,8 @@ TImage::TImage(QWidget* parent) : TControl<QWidget>(parent)
 {
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
+    // OnMouseMove may be bound in code after the layout: the pointer is always followed.
+    setMouseTracking(true);
 }
 
 void TImage::LoadPicture(const QString& resource)
@@ -248,6 +250,7 @@ TLabel::TLabel(QWidget* parent) : TControl<QLabel>(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setAutoFillBackground(false);
+    setMouseTracking(true);
 }
 
 void TLabel::SetCaption(const QString& caption)

@@ -2,6 +2,7 @@
 #include "support/Harness.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Locale.h"
 #include "toolkit/Pause.h"
 #include "toolkit/Shell.h"
 #include "toolkit/SingleInstance.h"
@@ -9,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -150,6 +152,46 @@ TEST(Harness, UnansweredDialogIsClosedAndCounted)
     ASSERT_EQ(harness.dialogs.size(), 1);
     EXPECT_EQ(harness.dialogs[0].result, 2);
     EXPECT_EQ(harness.unansweredDialogs, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Application, ReadsTheThousandSeparatorAgainWhenTheLocaleChanges)
+{
+    const QString fromLocale = QLocale::system().groupSeparator();
+    ApplyThousandSeparator("#");
+    ASSERT_EQ(ThousandSeparator(), "#");
+    QEvent change(QEvent::LocaleChange);
+    QCoreApplication::sendEvent(qApp, &change);
+    EXPECT_EQ(ThousandSeparator(), fromLocale.size() <= 1 ? fromLocale : QString(","));
+}
+
+TEST(Application, FirstFormCreatedIsTheMainFormUntilItIsDestroyed)
+{
+    Harness harness;
+    ASSERT_EQ(Application->MainForm(), nullptr) << "an earlier test left a main form behind";
+    SampleForm* first = nullptr;
+    SampleForm* second = nullptr;
+    Application->CreateForm(first);
+    Application->CreateForm(second);
+    EXPECT_EQ(Application->MainForm(), first);
+    EXPECT_EQ(first->parent(), nullptr);
+    // Closing a form that is not the main one only hides it.
+    second->Show();
+    second->Close();
+    EXPECT_FALSE(Application->Terminated());
+    first->Close();
+    EXPECT_TRUE(Application->Terminated());
+    // Closed outside Run: later dialogs and modal runs still run their loops.
+    harness.AnswerNextDialog("OK");
+    Application->ShowException(Exception("still answered"));
+    ASSERT_EQ(harness.dialogs.size(), 1);
+    EXPECT_EQ(harness.dialogs[0].result, 1);
+    delete second;
+    delete first;
+    EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
 } // namespace
