@@ -96,6 +96,9 @@ public:
     // The argument that makes a test program hold an instance lock instead of running tests:
     // "<flag><lock name>". It prints "held" or "refused" and waits to be killed (at most a minute).
     static constexpr const char* kHoldLockFlag = "--hold-instance-lock=";
+    // "<flag><sound file>": the test program opens and plays that file with the audio driver its
+    // environment names, prints "playing", "silent" or "error: <text>", and ends.
+    static constexpr const char* kPlaySoundFlag = "--play-sound=";
 
 private:
     QQueue<std::function<void(TMessageDialog&)>> dialogAnswers_;

@@ -1,9 +1,12 @@
 #include "Harness.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Exception.h"
+#include "toolkit/MediaPlayer.h"
 #include "toolkit/SingleInstance.h"
 
 #include <QByteArray>
+#include <SDL.h>
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
@@ -26,6 +29,25 @@ int HoldInstanceLock(const char* name)
     return held ? 0 : 1;
 }
 
+// A second process for the sound-output tests: opens and plays a file with whatever audio driver
+// the environment names, and says what happened.
+int PlaySound(int& argc, char** argv, const char* file)
+{
+    TApplication application(argc, argv);
+    TMediaPlayer player;
+    player.SetFileName(QString::fromLocal8Bit(file));
+    try {
+        player.Open();
+        player.Play();
+        std::printf("%s\n", player.IsPlaying() ? "playing" : "silent");
+        std::fprintf(stderr, "audio driver: %s\n", SDL_GetCurrentAudioDriver());
+    } catch (const Exception& error) {
+        std::printf("error: %s\n", error.what());
+    }
+    std::fflush(stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -35,10 +57,15 @@ int main(int argc, char** argv)
         if (std::strncmp(argv[i], Harness::kHoldLockFlag, flagLength) == 0)
             return HoldInstanceLock(argv[i] + flagLength);
 
-    // Headless and silent wherever the tests are started from, also when test discovery runs
-    // them outside CTest's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const size_t playLength = std::strlen(Harness::kPlaySoundFlag);
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], Harness::kPlaySoundFlag, playLength) == 0)
+            return PlaySound(argc, argv, argv[i] + playLength);
+
+    // Headless and silent wherever the tests are started from, also when test discovery runs
+    // them outside CTest's environment.
     if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
         qputenv("SDL_AUDIODRIVER", "dummy");
 

@@ -5,7 +5,9 @@
 #include "toolkit/MediaPlayer.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <SDL_mixer.h>
@@ -165,6 +167,27 @@ TEST_F(MediaPlayer, ErrorFromAHandlerGoesToTheErrorBox)
     ASSERT_EQ(harness.dialogs.size(), 1);
     EXPECT_TRUE(harness.dialogs[0].text.contains("audio/absent.mp3"));
     EXPECT_EQ(harness.SoundsOf("MediaPlayer1").size(), 1) << "Play never ran";
+}
+
+} // namespace
+
+namespace {
+
+// Without a usable audio device the program plays silently instead of failing: run in a process
+// of its own, since the sound output is set up once per process.
+TEST(SoundOutput, FallsBackToTheSilentDriverWhenNoDeviceOpens)
+{
+    // "" is the machine's own choice: a real device where there is one, else the fallback.
+    for (const char* driver : {"no-such-driver", "", "dummy"}) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SDL_AUDIODRIVER", driver);
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(Harness::kPlaySoundFlag) + kData + "tone.mp3"});
+        ASSERT_TRUE(child.waitForFinished(30000));
+        EXPECT_EQ(child.readAllStandardOutput().trimmed(), "playing") << driver;
+        EXPECT_EQ(child.exitCode(), 0);
+    }
 }
 
 } // namespace
