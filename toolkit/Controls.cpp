@@ -556,7 +556,8 @@ void TComboBox::ApplyLayout(const THandlerTable& handlers)
 
 TButton::TButton(QWidget* parent) : TControl<QPushButton>(parent)
 {
-    setAutoDefault(false);
+    // A button with the focus takes Enter itself, before the window's default button does.
+    setAutoDefault(true);
     QObject::connect(this, &QPushButton::clicked, this, [this] { Click(); });
 }
 
@@ -640,6 +641,14 @@ TMemo::TMemo(QWidget* parent) : TControl<QTextEdit>(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QObject::connect(this, &QTextEdit::textChanged, this, [this] { TakeUserEdits(); });
+}
+
+void TMemo::keyPressEvent(QKeyEvent* event)
+{
+    QTextEdit::keyPressEvent(event);
+    // Enter belongs to the memo, even a read-only one: it never presses the default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
 }
 
 void TMemo::Clear()

@@ -269,6 +269,9 @@ public:
 
     void ApplyLayout(const THandlerTable& handlers) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     friend class TMemoLines;
     void Render();

@@ -270,6 +270,8 @@ TEST_F(Controls, EnterPressesTheVisibleEnabledDefaultButton)
         {"hidden button", [&] { form.BitBtn1->SetVisible(false); }, form.Edit1, Qt::Key_Return, Qt::NoModifier, 0},
         {"disabled button", [&] { form.BitBtn1->SetEnabled(false); }, form.Edit1, Qt::Key_Return, Qt::NoModifier, 0},
         {"Return in an editable memo", [&] { form.Memo1->setReadOnly(false); }, form.Memo1, Qt::Key_Return, Qt::NoModifier, 0},
+        {"Return in a read-only memo", [&] { form.Memo1->setReadOnly(true); }, form.Memo1, Qt::Key_Return, Qt::NoModifier, 0},
+        {"Return on another focused button", [] {}, form.Button1, Qt::Key_Return, Qt::NoModifier, 0},
     };
     for (const auto& c : cases) {
         form.BitBtn1->SetVisible(true);
@@ -279,6 +281,7 @@ TEST_F(Controls, EnterPressesTheVisibleEnabledDefaultButton)
         Harness::Key(c.target, c.key, c.modifiers);
         EXPECT_EQ(form.log.count("OkClick BitBtn1"), c.presses) << c.what;
     }
+    EXPECT_EQ(form.log, QStringList{"ButtonClick Button1"}) << "the focused button took its own Enter";
 }
 
 TEST_F(Controls, MemoKeepsEveryEntryExactlyAndShowsItsPiecesAsLines)
