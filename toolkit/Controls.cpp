@@ -481,8 +481,8 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     const QString text = key->text();
-    if (text.isEmpty())
-        return false; // movement and editing keys carry no character
+    if (text.isEmpty() || key->key() == Qt::Key_Delete || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false; // movement, editing and command keys type no character
     const QChar c = text.at(0);
     const QString decimal = QLocale::system().decimalPoint();
     const bool accepted = c.isDigit() && c.unicode() < 128 ? true

@@ -29,7 +29,7 @@ class QToolButton;
 //   TProgressBar  : Min, Max, Position (int), Orientation ("pbVertical"), Smooth (bool)
 //   TTimer        : Interval (ms, default 1000), Enabled (bool, default true), OnTimer
 //   TMediaPlayer  : FileName (relative to the working directory; "\" separates folders)
-//   form itself   : OnCreate, OnShow, BorderIcons ("biSystemMenu,biMinimize"), Color
+//   form itself   : OnCreate, OnShow, BorderIcons ("biSystemMenu,biMinimize"), Color, FontColor
 
 // Implemented by every toolkit control, so the form can apply its layout and bind its events.
 class TLayoutAware {

@@ -138,16 +138,29 @@ void TForm::BindLayout(const THandlerTable& handlers)
         *target = *found;
     }
 
-    const QVariant colorName = property("Color");
-    if (colorName.isValid()) {
-        const TColor color = ColorFromName(colorName.toString());
+    const auto layoutColor = [&](const char* name) {
+        const QVariant value = property(name);
+        if (!value.isValid())
+            return TColor();
+        const TColor color = ColorFromName(value.toString());
         if (!color.isValid())
-            throw Exception(QStringLiteral("%1: unknown colour \"%2\" in Color").arg(formName, colorName.toString()));
-        QPalette pal = palette();
+            throw Exception(QStringLiteral("%1: unknown colour \"%2\" in %3")
+                                .arg(formName, value.toString(), QString::fromLatin1(name)));
+        return color;
+    };
+    QPalette pal = palette();
+    const TColor color = layoutColor("Color");
+    if (color.isValid()) {
         pal.setColor(QPalette::Window, color);
-        setPalette(pal);
         setAutoFillBackground(true);
     }
+    // The window's font colour is every control's unless the control has its own.
+    const TColor fontColor = layoutColor("FontColor");
+    if (fontColor.isValid())
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                pal.setColor(group, role, fontColor);
+    setPalette(pal);
 
     const QVariant icons = property("BorderIcons");
     setWindowFlags(BorderFlags(icons.isValid() ? icons.toString() : QStringLiteral("biSystemMenu,biMinimize"), formName));

@@ -114,6 +114,18 @@ TEST(ControlsLayout, PictureNamedInTheLayoutIsLoadedAndABadOneIsAnError)
     EXPECT_THROW(SampleForm(nullptr, {[](SampleForm& f) { f.Label1->setProperty("Color", "clPurpleHaze"); }, {}}), Exception);
 }
 
+TEST(ControlsLayout, WindowFontColourIsEveryControlsUnlessItHasItsOwn)
+{
+    Harness harness;
+    SampleForm form(nullptr, {[](SampleForm& f) { f.setProperty("FontColor", "clYellow"); }, {}});
+    EXPECT_EQ(form.Label2->palette().color(QPalette::Active, QPalette::WindowText), clYellow);
+    EXPECT_EQ(form.Edit1->palette().color(QPalette::Active, QPalette::Text), clYellow);
+    EXPECT_EQ(form.Label1->FontColor(), clBlack) << "the label's own colour wins";
+    EXPECT_EQ(form.palette().color(QPalette::Window), clBtnFace);
+    EXPECT_THROW(SampleForm(nullptr, {[](SampleForm& f) { f.setProperty("FontColor", "yellowish"); }, {}}), Exception);
+    EXPECT_THROW(SampleForm(nullptr, {[](SampleForm& f) { f.setProperty("BorderIcons", "biSystemMenu,biClose"); }, {}}), Exception);
+}
+
 TEST_F(Controls, UnscaledPictureStandsAtTheTopLeft)
 {
     QTemporaryDir dir;
@@ -184,6 +196,13 @@ TEST_F(Controls, SpinEditTypingAcceptsOnlyNumberKeys)
     EXPECT_EQ(form.SpinEdit1->Text(), "12+-" + decimal);
     Harness::Key(form.SpinEdit1, Qt::Key_Backspace);
     EXPECT_EQ(form.SpinEdit1->Text(), "12+-");
+    // Editing and command keys are not typed characters and pass as they are.
+    Harness::Key(form.SpinEdit1, Qt::Key_Home);
+    Harness::Key(form.SpinEdit1, Qt::Key_Delete);
+    EXPECT_EQ(form.SpinEdit1->Text(), "2+-");
+    Harness::Key(form.SpinEdit1, Qt::Key_A, Qt::ControlModifier);
+    Harness::Key(form.SpinEdit1, Qt::Key_Delete);
+    EXPECT_EQ(form.SpinEdit1->Text(), "");
 
     // Enter is refused: it neither edits the box nor presses the window's default button.
     form.SpinEdit1->SetText("2");
