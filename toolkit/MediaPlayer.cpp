@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -131,8 +132,13 @@ void TMediaPlayer::Open()
         throw EMCIDeviceError(QStringLiteral("Cannot open the sound file \"%1\": no audio output (%2)").arg(path, failure));
     if (path.isEmpty())
         throw EMCIDeviceError(QStringLiteral("Cannot open the sound file: no file name given"));
-    if (!QFile::exists(path))
+    const QFileInfo file(path);
+    if (!file.exists())
         throw EMCIDeviceError(QStringLiteral("Cannot open the sound file \"%1\": the file does not exist").arg(path));
+    if (file.isDir())
+        throw EMCIDeviceError(QStringLiteral("Cannot open the sound file \"%1\": it is a folder").arg(path));
+    if (!file.isReadable())
+        throw EMCIDeviceError(QStringLiteral("Cannot open the sound file \"%1\": the file cannot be read").arg(path));
     chunk_ = Mix_LoadWAV(QFile::encodeName(path).constData());
     if (!chunk_)
         throw EMCIDeviceError(
