@@ -234,6 +234,8 @@ void Harness::Click(QWidget* w)
 
 void Harness::MoveMouseOver(QWidget* w)
 {
+    if (w->window()->isVisible() && BlockedByModal(w->window()))
+        return;
     const QPointF centre = w->rect().center();
     const QPointF global = w->mapToGlobal(centre);
     QEnterEvent enter(centre, centre, global);
@@ -250,6 +252,9 @@ void Harness::LeaveWidget(QWidget* w)
 
 void Harness::Type(QWidget* w, const QString& text)
 {
+    // The keyboard reaches only the window in front: keys meant for a blocked window are lost.
+    if (w->window()->isVisible() && BlockedByModal(w->window()))
+        return;
     QWidget* target = KeyTarget(w);
     target->setFocus(Qt::OtherFocusReason);
     QTest::keyClicks(target, text);
@@ -257,6 +262,8 @@ void Harness::Type(QWidget* w, const QString& text)
 
 void Harness::Key(QWidget* w, int qtKey, Qt::KeyboardModifiers m)
 {
+    if (w->window()->isVisible() && BlockedByModal(w->window()))
+        return;
     QWidget* target = KeyTarget(w);
     target->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(target, Qt::Key(qtKey), m);

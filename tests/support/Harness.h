@@ -82,7 +82,8 @@ public:
     // directory; returns its path.
     QString MakeRunFolder();
 
-    // Input as a person gives it. A click on a window that a modal run blocks is lost.
+    // Input as a person gives it. Clicks, keys and pointer moves meant for a window that a modal
+    // run or a dialog blocks are lost.
     static void Click(QWidget* w);
     static void MoveMouseOver(QWidget* w);
     static void LeaveWidget(QWidget* w);
