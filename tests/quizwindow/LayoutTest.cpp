@@ -1,0 +1,133 @@
+// The quiz window as its layout builds it, before any game.
+
+#include "JogoDeTeste.h"
+
+#include <QImage>
+
+using namespace teste;
+
+class LayoutDoQuiz : public JogoDeTeste {};
+
+TEST_F(LayoutDoQuiz, FreshWindowHasTheDesignedLayout)
+{
+    TFrmPerguntas w(dono.get());
+    EXPECT_EQ(w.objectName(), "FrmPerguntas");
+    EXPECT_EQ(w.size(), QSize(826, 599));
+    EXPECT_TRUE(w.Caption().isEmpty());
+    EXPECT_FALSE(w.Visible());
+
+    struct Controle {
+        QWidget* w;
+        QRect limites;
+    };
+    const QVector<Controle> controles = {
+        {w.Image9, {-8, -8, 954, 609}},   {w.Image1, {45, 43, 350, 95}},    {w.Image2, {45, 169, 350, 45}},
+        {w.Image5, {45, 310, 350, 45}},   {w.Label1, {63, 60, 321, 67}},    {w.Label2, {59, 184, 328, 15}},
+        {w.Label3, {59, 231, 328, 15}},   {w.Label4, {59, 278, 328, 15}},   {w.Label5, {59, 325, 328, 15}},
+        {w.Image6, {8, 173, 31, 26}},     {w.Image21, {540, 422, 75, 68}},  {w.Label9, {22, 450, 67, 20}},
+        {w.Label7, {160, 450, 71, 20}},   {w.Label8, {297, 450, 84, 20}},   {w.Label10, {754, 460, 39, 13}},
+        {w.Label25, {747, 132, 63, 13}},  {w.Button2, {642, 384, 75, 25}},  {w.Button3, {444, 384, 75, 25}},
+        {w.Button8, {540, 384, 75, 25}},  {w.Button11, {444, 241, 75, 25}}, {w.Button10, {540, 241, 75, 25}},
+        {w.Button9, {642, 241, 75, 25}},  {w.ProgressBar1, {403, 77, 18, 413}}, {w.Memo1, {444, 38, 273, 84}},
+    };
+    for (const Controle& c : controles)
+        EXPECT_EQ(c.w->geometry(), c.limites) << c.w->objectName().toStdString();
+
+    // What the player sees before the first question, and what a failed start leaves on screen.
+    EXPECT_EQ(w.Label1->Caption(), "1");
+    EXPECT_EQ(w.Label2->Caption(), "2");
+    EXPECT_EQ(w.Label5->Caption(), "5");
+    EXPECT_EQ(w.Label9->Caption(), "Valendo");
+    EXPECT_EQ(w.Label7->Caption(), "Se errar ");
+    EXPECT_EQ(w.Label8->Caption(), "R$ 300,00");
+    EXPECT_EQ(w.Label6->Caption(), "*Pode ser que haja perguntas com respostas erradas.Desde já pedimos DESCULPA.");
+    EXPECT_EQ(w.Label26->Caption(), "PLACAR");
+    const QStringList degraus = {"1 - 1000",    "2 - 2000",    "3 - 3000",    "4 - 4000",
+                                 "5 - 5000",    "6 - 10000",   "7 - 20000",   "8 - 30000",
+                                 "9 - 40000",   "10 - 50000",  "11 - 100000", "12 - 200000",
+                                 "13 - 300000", "14 - 400000", "15 - 500000", "16 - 1000000"};
+    const std::array<TLabel*, 16> escada = {w.Label10, w.Label11, w.Label12, w.Label13, w.Label14, w.Label15,
+                                            w.Label16, w.Label17, w.Label18, w.Label19, w.Label20, w.Label21,
+                                            w.Label22, w.Label23, w.Label24, w.Label25};
+    for (int p = 1; p <= 16; ++p) {
+        EXPECT_EQ(escada[p - 1]->Caption(), degraus[p - 1]);
+        EXPECT_EQ(escada[p - 1]->Color(), clSilver);
+        // Lower positions stand lower on the ladder.
+        if (p > 1) {
+            EXPECT_LT(escada[p - 1]->Top(), escada[p - 2]->Top());
+        }
+    }
+    const std::array<TLabel*, 4> respostas = {w.Label2, w.Label3, w.Label4, w.Label5};
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_EQ(respostas[k - 1]->Tag(), k);
+    for (TButton* b : {w.Button9, w.Button10, w.Button11})
+        EXPECT_EQ(b->Caption(), "Pular");
+    EXPECT_EQ(w.Button2->Caption(), "Quibo");
+    EXPECT_EQ(w.Button3->Caption(), "Pastores");
+    EXPECT_EQ(w.Button8->Caption(), "Sorte");
+
+    const QStringList sons = {"audio\\suspense01.mp3", "audio\\tempo01.mp3",    "audio\\certa01.mp3",
+                              "audio\\errou.mp3",      "audio\\vaipular02.mp3", "audio\\parou01.mp3",
+                              "audio\\ganhoumilhao.mp3", "audio\\1000000.mp3"};
+    const std::array<TMediaPlayer*, 8> tocadores = {w.MediaPlayer1, w.MediaPlayer2, w.MediaPlayer3, w.MediaPlayer4,
+                                                    w.MediaPlayer5, w.MediaPlayer6, w.MediaPlayer7, w.MediaPlayer8};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(tocadores[i]->FileName(), sons[i]);
+        EXPECT_FALSE(tocadores[i]->Visible());
+        EXPECT_FALSE(tocadores[i]->IsOpen());
+    }
+
+    for (QWidget* escondido : std::initializer_list<QWidget*>{w.Image6, w.Image7, w.Image8, w.Memo1})
+        EXPECT_FALSE(escondido->isVisibleTo(&w)) << escondido->objectName().toStdString();
+    EXPECT_TRUE(w.Image21->Visible());
+    EXPECT_TRUE(w.Memo1->isReadOnly());
+    EXPECT_EQ(w.Image7->PictureName(), ":/pictures/barra_resposta.png");
+    EXPECT_EQ(w.Image8->PictureName(), ":/pictures/barra_certa.png");
+    EXPECT_EQ(w.Timer1->Interval(), 1000);
+    EXPECT_TRUE(w.Timer1->TimerEnabled());
+    EXPECT_EQ(w.ProgressBar1->Position(), 0);
+    EXPECT_TRUE(w.ProgressBar1->Vertical());
+
+    // The advertising strip is asked for at creation; the page ships in the run folder.
+    EXPECT_TRUE(w.WebBrowser1->LocationURL().endsWith("publicidadeline.html"));
+}
+
+TEST_F(LayoutDoQuiz, LaterControlsStackAboveEarlierOnesAndWindowedOnTop)
+{
+    TFrmPerguntas w(dono.get());
+    const QObjectList filhos = w.children();
+    auto nivel = [&](QWidget* c) { return filhos.indexOf(c); };
+    // Pictures and labels in their layout order, so texts stand on their plates.
+    EXPECT_LT(nivel(w.Image9), nivel(w.Image1));
+    EXPECT_LT(nivel(w.Image1), nivel(w.Label1));
+    EXPECT_LT(nivel(w.Image5), nivel(w.Label5));
+    EXPECT_LT(nivel(w.Image17), nivel(w.Label9));
+    EXPECT_LT(nivel(w.Image16), nivel(w.Image13));
+    EXPECT_LT(nivel(w.Image16), nivel(w.Image12));
+    // Buttons, the bar and the memo are above every picture.
+    for (QWidget* janelado : std::initializer_list<QWidget*>{w.Button2, w.Button9, w.ProgressBar1, w.Memo1})
+        for (QWidget* figura : std::initializer_list<QWidget*>{w.Image16, w.Image12, w.Image13, w.Label26})
+            EXPECT_GT(nivel(janelado), nivel(figura));
+}
+
+TEST_F(LayoutDoQuiz, LinkOpensTheSiteInTheDesktopBrowser)
+{
+    TFrmPerguntas w(dono.get());
+    EXPECT_EQ(w.lbl1->Caption(), HostSite);
+    EXPECT_EQ(w.lbl1->cursor().shape(), Qt::PointingHandCursor);
+    Harness::Click(w.lbl1);
+    EXPECT_EQ(h.openedAddresses, QStringList{EnderecoSite});
+}
+
+// Pictures of the window for a person to look at: the first question and the last.
+TEST_F(LayoutDoQuiz, ScreenshotsAtTheFirstAndTheLastQuestion)
+{
+    QString primeira, ultima;
+    Jogar([&] {
+        primeira = Harness::SaveScreenshot(janela, "quiz_posicao_01");
+        AvancarAte(16);
+        ultima = Harness::SaveScreenshot(janela, "quiz_posicao_16");
+    });
+    EXPECT_FALSE(QImage(primeira).isNull());
+    EXPECT_FALSE(QImage(ultima).isNull());
+}
