@@ -122,7 +122,9 @@ void TForm::BindLayout(const THandlerTable& handlers)
 {
     const QString formName = objectName().isEmpty() ? QStringLiteral("(unnamed form)") : objectName();
 
-    const QList<QWidget*> controls = findChildren<QWidget*>();
+    // Only this window's own controls: a form it owns is a window of its own, with its own layout.
+    QList<QWidget*> controls = findChildren<QWidget*>();
+    controls.removeIf([this](QWidget* control) { return control->window() != this; });
     for (QWidget* control : controls)
         if (auto* aware = dynamic_cast<TLayoutAware*>(control))
             aware->ApplyLayout(handlers);

@@ -160,6 +160,17 @@ TEST(Form, OwnedFormsAreDestroyedWithTheirOwner)
     EXPECT_TRUE(second.isNull());
 }
 
+TEST(Form, BindingALayoutLeavesTheFormsItOwnsAlone)
+{
+    Harness harness;
+    SampleForm* owned = nullptr;
+    SampleForm owner(nullptr, {[&](SampleForm& f) { owned = new SampleForm(&f); }, {}});
+    owned->Show();
+    Harness::Click(owned->Label1);
+    EXPECT_EQ(owned->log.count("LabelClick Label1"), 1);
+    EXPECT_EQ(owner.log.count("LabelClick Label1"), 0);
+}
+
 TEST(Form, ModalRunEndsAfterTheHandlerThatClosedItReturns)
 {
     Harness harness;
