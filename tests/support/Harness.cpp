@@ -225,7 +225,10 @@ void Harness::Click(QWidget* w)
         // modal run blocks gets nothing.
         if (!BlockedByModal(window))
             QApplication::setActiveWindow(window);
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, w->mapTo(window, centre));
+        // The middle of the part that shows: a control may reach beyond the client area.
+        const QRect shown = QRect(w->mapTo(window, QPoint(0, 0)), w->size()).intersected(window->rect());
+        const QPoint at = shown.isEmpty() ? w->mapTo(window, centre) : shown.center();
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
         return;
     }
     if (ShownInItsWindow(w))
