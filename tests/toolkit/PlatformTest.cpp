@@ -9,7 +9,11 @@
 #include "toolkit/WebBrowser.h"
 
 #include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QStyle>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -192,6 +196,25 @@ TEST(Application, FirstFormCreatedIsTheMainFormUntilItIsDestroyed)
     delete second;
     delete first;
     EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Application, ClassicLookWithStandInFonts)
+{
+    EXPECT_EQ(QApplication::style()->name().toLower(), "windows");
+    const struct {
+        const char* classic;
+        const char* standIn;
+    } cases[] = {{"Fixedsys", "DejaVu Sans Mono"}, {"MS Sans Serif", "Liberation Sans"}, {"Tahoma", "DejaVu Sans"}};
+    for (const auto& c : cases) {
+        if (!QFontDatabase::families().contains(c.standIn))
+            continue; // the machine lacks the font; the generic stand-ins take over
+        EXPECT_EQ(QFontInfo(QFont(c.classic, 8)).family(), c.standIn) << c.classic;
+    }
+    EXPECT_FALSE(QApplication::quitOnLastWindowClosed()) << "only the main form's close ends the program";
 }
 
 } // namespace
