@@ -35,7 +35,7 @@ TEST(DefaultTitle, FolderDroppedCutAtTheFirstDotRestInLowerCase)
         {"C:\\A\\PELVANT.EXE", "Pelvant"},
         {"/usr/games/pelvant", "pelvant"},
         {"a.b.c", "a"},
-        {"/opt/run.d/Quiz.Game.exe", "Quiz"},
+        {"/opt/run.d/Tool.Helper.exe", "Tool"},
         {"C:\\Jogos/Dir\\ÁRVORE.EXE", "Árvore"},
         {"/x/.hidden", ""},
         {"", ""},
