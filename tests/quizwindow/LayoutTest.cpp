@@ -2,6 +2,8 @@
 
 #include "JogoDeTeste.h"
 
+#include "toolkit/MessageDialog.h"
+
 #include <QImage>
 
 using namespace teste;
@@ -25,8 +27,8 @@ TEST_F(LayoutDoQuiz, FreshWindowHasTheDesignedLayout)
         {w.Image5, {45, 310, 350, 45}},   {w.Label1, {63, 60, 321, 67}},    {w.Label2, {59, 184, 328, 15}},
         {w.Label3, {59, 231, 328, 15}},   {w.Label4, {59, 278, 328, 15}},   {w.Label5, {59, 325, 328, 15}},
         {w.Image6, {8, 173, 31, 26}},     {w.Image21, {540, 422, 75, 68}},  {w.Label9, {22, 450, 67, 20}},
-        {w.Label7, {160, 450, 71, 20}},   {w.Label8, {297, 450, 84, 20}},   {w.Label10, {754, 460, 39, 13}},
-        {w.Label25, {747, 132, 63, 13}},  {w.Button2, {642, 384, 75, 25}},  {w.Button3, {444, 384, 75, 25}},
+        {w.Label7, {160, 450, 71, 20}},   {w.Label8, {297, 450, 84, 20}},   {w.Label10, {754, 460, 41, 13}},
+        {w.Label25, {747, 132, 65, 13}},  {w.Button2, {642, 384, 75, 25}},  {w.Button3, {444, 384, 75, 25}},
         {w.Button8, {540, 384, 75, 25}},  {w.Button11, {444, 241, 75, 25}}, {w.Button10, {540, 241, 75, 25}},
         {w.Button9, {642, 241, 75, 25}},  {w.ProgressBar1, {403, 77, 18, 413}}, {w.Memo1, {444, 38, 273, 84}},
     };
@@ -119,15 +121,54 @@ TEST_F(LayoutDoQuiz, LinkOpensTheSiteInTheDesktopBrowser)
     EXPECT_EQ(h.openedAddresses, QStringList{EnderecoSite});
 }
 
+// No text of the window is cut off, at any position, and the amount plates never run into each
+// other or under the time bar.
+TEST_F(LayoutDoQuiz, EveryTextFitsItsLabelAtEveryPosition)
+{
+    auto conferir = [&](const char* quando) {
+        for (TLabel* l : janela->findChildren<TLabel*>()) {
+            if (!l->Visible() || l->wordWrap())
+                continue;
+            EXPECT_LE(l->sizeHint().width(), l->width())
+                << quando << ": " << l->objectName().toStdString() << " \"" << l->Caption().toStdString() << "\"";
+            EXPECT_LE(l->geometry().right(), janela->width()) << quando << ": " << l->objectName().toStdString();
+        }
+        EXPECT_LT(janela->Label9->geometry().right(), janela->Label7->x()) << quando;
+        EXPECT_LT(janela->Label7->geometry().right(), janela->Label8->x()) << quando;
+        EXPECT_LT(janela->Label8->geometry().right(), janela->ProgressBar1->x()) << quando;
+    };
+    {
+        TFrmPerguntas w(dono.get());
+        janela = &w;
+        conferir("layout");
+        janela = nullptr;
+    }
+    Jogar([&] {
+        for (int p = 1; p <= 16; ++p) {
+            AvancarAte(p);
+            conferir(QString::number(p).toUtf8().constData());
+        }
+    });
+}
+
 // Pictures of the window for a person to look at: the first question and the last.
 TEST_F(LayoutDoQuiz, ScreenshotsAtTheFirstAndTheLastQuestion)
 {
-    QString primeira, ultima;
+    QString primeira, ultima, confirmando;
     Jogar([&] {
         primeira = Harness::SaveScreenshot(janela, "quiz_posicao_01");
         AvancarAte(16);
         ultima = Harness::SaveScreenshot(janela, "quiz_posicao_16");
+        // The pointer and a bar half full, as they stand behind the confirmation.
+        Tick(25);
+        h.OnNextDialog([&](TMessageDialog& d) {
+            confirmando = Harness::SaveScreenshot(janela, "quiz_confirmando");
+            d.PressKey(Qt::Key_Escape);
+        });
+        Harness::Click(janela->Label4);
     });
-    EXPECT_FALSE(QImage(primeira).isNull());
-    EXPECT_FALSE(QImage(ultima).isNull());
+    for (const QString& foto : {primeira, ultima, confirmando}) {
+        const QImage imagem(foto);
+        EXPECT_EQ(imagem.size(), QSize(826, 599)) << foto.toStdString();
+    }
 }
