@@ -1,7 +1,6 @@
 #include "app/bank/ArquivoBanco.h"
 
 #include "app/bank/Banco.h"
-#include "app/bank/RecordFile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -14,13 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The units after a field's terminator are never read; zeros there keep stale text out of the file.
-void ZerarDepoisDoFim(char16_t* campo, int largura)
-{
-    char16_t* fim = std::find(campo, campo + largura, u'\0');
-    std::fill(fim, campo + largura, u'\0');
-}
 
 QByteArray NomeNativo(const QString& nome)
 {
@@ -100,28 +92,6 @@ private:
 };
 
 } // namespace
-
-bool GravarPerguntaVerificada(const TPergunta& p)
-{
-    TPergunta registro = p;
-    ZerarDepoisDoFim(registro.Pergunta, 256);
-    ZerarDepoisDoFim(registro.Resposta1, 41);
-    ZerarDepoisDoFim(registro.Resposta2, 41);
-    ZerarDepoisDoFim(registro.Resposta3, 41);
-    ZerarDepoisDoFim(registro.Resposta4, 41);
-
-    RecordFile banco;
-    AssignRecordFile(banco, ArquivoBanco);
-    bool ok;
-    if (OpenRecordFile(banco, TamanhoPergunta) != 0)
-        ok = CreateRecordFile(banco, TamanhoPergunta) == 0;
-    else
-        ok = SeekRecord(banco, RecordCount(banco)) == 0;
-    if (!ok)
-        return false;
-    ok = WriteRecord(banco, &registro) == 0;
-    return CloseRecordFile(banco) == 0 && ok;
-}
 
 bool ExcluirBanco()
 {

@@ -1,13 +1,6 @@
 #pragma once
 
-#include "app/bank/Pergunta.h"
-
 // What the question editor does to the bank file as a whole, in the working directory.
-
-// Appends one question exactly as GravarPergunta does, but tells whether it reached the bank:
-// true only when the bank was opened (or created), and the seek, the write and the close all
-// succeeded.
-bool GravarPerguntaVerificada(const TPergunta& p);
 
 // Removes the bank. A symbolic link of that name is removed itself and its target is kept. A
 // folder of that name, a read-only bank (no write permission bit, whoever the user is) or a name

@@ -16,7 +16,7 @@ void ZerarDepoisDoFim(char16_t* campo, int largura)
 
 } // namespace
 
-void GravarPergunta(const TPergunta& p)
+bool GravarPergunta(const TPergunta& p)
 {
     TPergunta registro = p;
     ZerarDepoisDoFim(registro.Pergunta, 256);
@@ -27,10 +27,17 @@ void GravarPergunta(const TPergunta& p)
 
     RecordFile banco;
     AssignRecordFile(banco, ArquivoBanco);
-    if (OpenRecordFile(banco, TamanhoPergunta) != 0)
-        CreateRecordFile(banco, TamanhoPergunta);
-    else
-        SeekRecord(banco, RecordCount(banco));
-    WriteRecord(banco, &registro);
-    CloseRecordFile(banco);
+    bool posicionado;
+    if (OpenRecordFile(banco, TamanhoPergunta) != 0) {
+        posicionado = CreateRecordFile(banco, TamanhoPergunta) == 0;
+    } else {
+        const qint32 total = RecordCount(banco);
+        posicionado = total >= 0 && SeekRecord(banco, total) == 0;
+    }
+    if (!posicionado) {
+        CloseRecordFile(banco);
+        return false;
+    }
+    const bool gravado = WriteRecord(banco, &registro) == 0;
+    return CloseRecordFile(banco) == 0 && gravado;
 }

@@ -11,6 +11,7 @@ constexpr int TamanhoPergunta = 842;
 static_assert(TamanhoPergunta == sizeof(TPergunta));
 
 // Appends one question at the end of the bank, creating the bank when it cannot be opened. A
-// trailing partial record is written over. Nothing is reported: a bank that cannot be written
-// simply stays as it was.
-void GravarPergunta(const TPergunta& p);
+// trailing partial record is written over. Returns whether the record reached the bank: the open
+// (or create), the seek, the write and the close all succeeded. When the end of the bank cannot be
+// found nothing is written, so a record is never put over another.
+bool GravarPergunta(const TPergunta& p);

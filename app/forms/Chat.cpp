@@ -91,7 +91,7 @@ void TFrmChat::Button1Click(TObject*)
 
     // A question that did not reach the bank is not announced as added, and stays in the fields so
     // that nothing typed is lost.
-    if (!GravarPerguntaVerificada(p)) {
+    if (!GravarPergunta(p)) {
         ShowMessageDialog(QStringLiteral("Não foi possível gravar a pergunta em PERGUNTAS.TXT. Verifique se o "
                                          "arquivo não está protegido contra gravação e se há espaço em disco."),
                           DialogKind::Warning, {DialogButton::OK});

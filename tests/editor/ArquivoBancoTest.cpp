@@ -83,12 +83,12 @@ private:
 
 TEST_F(ArquivoBancoTest, VerifiedAppendCreatesTheBankAndWritesOverAPartialRecord)
 {
-    ASSERT_TRUE(GravarPerguntaVerificada(Pergunta(QStringLiteral("primeira"), 1)));
+    ASSERT_TRUE(GravarPergunta(Pergunta(QStringLiteral("primeira"), 1)));
     ASSERT_EQ(Ler(ArquivoBanco).size(), 842);
 
     // Two whole records and a broken tail: the next one lands over the tail.
     Escrever(ArquivoBanco, Ler(ArquivoBanco) + Ler(ArquivoBanco) + QByteArray(100, '\x7f'));
-    ASSERT_TRUE(GravarPerguntaVerificada(Pergunta(QStringLiteral("terceira"), 3)));
+    ASSERT_TRUE(GravarPergunta(Pergunta(QStringLiteral("terceira"), 3)));
     const QByteArray banco = Ler(ArquivoBanco);
     ASSERT_EQ(banco.size(), 3 * 842);
 
@@ -103,7 +103,7 @@ TEST_F(ArquivoBancoTest, VerifiedAppendZeroesWhatFollowsEachText)
 {
     TPergunta p = Pergunta(QStringLiteral("curta"), 1);
     std::fill(std::begin(p.Resposta4) + 2, std::end(p.Resposta4), u'X');
-    ASSERT_TRUE(GravarPerguntaVerificada(p));
+    ASSERT_TRUE(GravarPergunta(p));
     TPergunta lida;
     std::memcpy(&lida, Ler(ArquivoBanco).constData(), 842);
     EXPECT_TRUE(std::all_of(std::begin(lida.Resposta4) + 1, std::end(lida.Resposta4), [](char16_t u) { return u == 0; }));
@@ -112,12 +112,12 @@ TEST_F(ArquivoBancoTest, VerifiedAppendZeroesWhatFollowsEachText)
 TEST_F(ArquivoBancoTest, VerifiedAppendReportsABankItCannotWrite)
 {
     Escrever(ArquivoBanco, stock_, 0444);
-    EXPECT_FALSE(GravarPerguntaVerificada(Pergunta(QStringLiteral("x"), 1)));
+    EXPECT_FALSE(GravarPergunta(Pergunta(QStringLiteral("x"), 1)));
     EXPECT_EQ(Ler(ArquivoBanco), stock_);
 
     ASSERT_EQ(::unlink("PERGUNTAS.TXT"), 0);
     ASSERT_TRUE(QDir::current().mkdir(ArquivoBanco));
-    EXPECT_FALSE(GravarPerguntaVerificada(Pergunta(QStringLiteral("x"), 1)));
+    EXPECT_FALSE(GravarPergunta(Pergunta(QStringLiteral("x"), 1)));
     EXPECT_EQ(Conteudo(), QStringList{ArquivoBanco});
 }
 
