@@ -44,6 +44,25 @@ TEST_F(NovoJogo, OpeningTheWindowPresentsTheFirstQuestion)
     EXPECT_TRUE(abertaAposJogadas);
 }
 
+// Each game seeds the generator when it opens, so the first question follows from the seed: the
+// first candidate of a draw is thrown away while the level has questions not yet drawn.
+TEST_F(NovoJogo, EachGameSeedsTheGeneratorBeforeItsFirstDraw)
+{
+    for (quint32 semente : {1u, 2u, 3u, 12345u, 4000000000u}) {
+        SCOPED_TRACE(semente);
+        Reiniciar();
+        RandSeed = 99;
+        h.SetSeed(semente);
+        Gerador g{semente};
+        g.Abaixo(8);
+        const int primeira = g.Abaixo(8) + 1;
+        Jogar([&] {
+            EXPECT_EQ(janela->Label1->Caption(), TextoPergunta(1, primeira));
+            EXPECT_EQ(RandSeed, g.estado);
+        });
+    }
+}
+
 TEST_F(NovoJogo, LongTextsAreShownWhole)
 {
     TPergunta p{};
