@@ -3,6 +3,7 @@
 #include "quizwindow/JogoDeTeste.h"
 
 #include "toolkit/Application.h"
+#include "UEntrada.h"
 
 using namespace teste;
 
@@ -244,4 +245,50 @@ TEST_F(JogoInteiro, SecondGameStartsAfreshInANewWindow)
         EXPECT_EQ(Degrau(2)->Color(), clSilver);
     });
     EXPECT_TRUE(abertaAposJogadas);
+}
+
+// The road of a game from the start window and back: the name typed there heads the game, the
+// theme falls silent, and the quiz window is gone when the start window has the player again.
+TEST_F(JogoInteiro, GamePlayedFromTheStartWindowReturnsToIt)
+{
+    TFrmTelaInicial inicial(nullptr);
+    inicial.Show();
+    Harness::Click(inicial.BtnJogar);
+    Harness::Type(inicial.Edit1, QStringLiteral("Zeca"));
+    QString titulo;
+    QString memo;
+    h.OnNextModal([&](TForm* modal) {
+        janela = FrmPerguntas;
+        ASSERT_EQ(modal, janela);
+        titulo = janela->Caption();
+        AvancarAte(3);
+        h.AnswerNextDialog(QStringLiteral("&Sim"));
+        h.AnswerNextDialog(QStringLiteral("&Sim"));
+        Harness::Click(janela->Image21);
+        memo = janela->Memo1->Lines().Text();
+        EXPECT_TRUE(janela->CloseRequested());
+    });
+    Harness::Click(inicial.BitOk);
+    janela = nullptr;
+
+    EXPECT_EQ(titulo, "Show da Quibo da Zanfre - Participante Zeca");
+    EXPECT_EQ(memo, "Zeca Receba R$ 2.000,00! Obrigado por Participar!");
+    EXPECT_EQ(FrmPerguntas, nullptr);
+    EXPECT_TRUE(inicial.Visible());
+    EXPECT_TRUE(inicial.BtnJogar->Visible());
+    EXPECT_EQ(h.pauses, QVector<unsigned>({2000, 2000, 5000}));
+    EXPECT_EQ(h.unansweredModals, 0);
+    // The theme stopped before the game's first sound.
+    const QVector<SoundCall> sons = h.sounds;
+    qsizetype paradaDoTema = -1, primeiroDoJogo = -1;
+    for (qsizetype i = 0; i < sons.size(); ++i) {
+        if (sons[i].player == "tema01" && sons[i].call == TMediaCall::Stop)
+            paradaDoTema = i;
+        if (primeiroDoJogo < 0 && sons[i].player.startsWith("MediaPlayer"))
+            primeiroDoJogo = i;
+    }
+    ASSERT_GE(paradaDoTema, 0);
+    EXPECT_LT(paradaDoTema, primeiroDoJogo);
+    // Destroying the quiz window closed its stop sound.
+    EXPECT_EQ(h.SoundsOf("MediaPlayer6").last().call, TMediaCall::Close);
 }
