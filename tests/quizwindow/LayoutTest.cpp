@@ -112,6 +112,19 @@ TEST_F(LayoutDoQuiz, LaterControlsStackAboveEarlierOnesAndWindowedOnTop)
             EXPECT_GT(nivel(janelado), nivel(figura));
 }
 
+TEST_F(LayoutDoQuiz, TabGoesThroughTheLifelinesThenTheSkips)
+{
+    TFrmPerguntas w(dono.get());
+    const QList<QWidget*> ordem = {w.Button2, w.Button3, w.Button8, w.Button10, w.Button11, w.Button9,
+                                   w.ProgressBar1, w.MediaPlayer1, w.MediaPlayer8, w.Memo1, w.WebBrowser1};
+    QList<QWidget*> vistos;
+    QWidget* atual = w.Button2;
+    for (int i = 0; i < 200 && vistos.size() < ordem.size(); ++i, atual = atual->nextInFocusChain())
+        if (ordem.contains(atual) && !vistos.contains(atual))
+            vistos.append(atual);
+    EXPECT_EQ(vistos, ordem);
+}
+
 TEST_F(LayoutDoQuiz, LinkOpensTheSiteInTheDesktopBrowser)
 {
     TFrmPerguntas w(dono.get());
