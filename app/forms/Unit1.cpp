@@ -26,6 +26,13 @@ constexpr int UltimaPosicao = 16;
 constexpr int PosicaoDoAlarme = 80;
 constexpr int TempoEsgotado = 100;
 
+// Before the first question is on screen (its presentation failed) there is nothing to stop
+// with, skip, answer or ask about: the pool and the question held are the last game's.
+bool SemPerguntaNaTela()
+{
+    return Posicao == 0;
+}
+
 bool ComecaNivel(int posicao)
 {
     return posicao == 1 || posicao == 6 || posicao == 11 || posicao == 16;
@@ -223,8 +230,7 @@ bool ConfirmarResposta(const QString& SegundaPergunta)
 
 void TFrmPerguntas::Image21Click(TObject*)
 {
-    // Before the first question is on screen there is nothing won to take home.
-    if (Posicao == 0)
+    if (SemPerguntaNaTela())
         return;
     if (!ConfirmarResposta(QStringLiteral("Posso Entregar o Ouro?")))
         return;
@@ -237,8 +243,7 @@ void TFrmPerguntas::Image21Click(TObject*)
 
 void TFrmPerguntas::ClickNoPulo(TObject* Dest)
 {
-    // Before the first question is on screen there is no question to skip.
-    if (Posicao == 0)
+    if (SemPerguntaNaTela())
         return;
     Memo1->SetVisible(false);
     if (auto* pulo = qobject_cast<QWidget*>(Dest))
@@ -257,7 +262,7 @@ void TFrmPerguntas::Timer1Timer(TObject*)
 void TFrmPerguntas::ClickNaResposta(TObject* Sender)
 {
     auto* resposta = dynamic_cast<TLabel*>(Sender);
-    if (!resposta)
+    if (!resposta || SemPerguntaNaTela())
         return;
 
     // The warning of the last seconds, whatever the answer turns out to be.
@@ -314,6 +319,8 @@ quint8 TFrmPerguntas::RespostaCorreta()
 
 void TFrmPerguntas::Button8Click(TObject*)
 {
+    if (SemPerguntaNaTela())
+        return;
     Button8->SetEnabled(false);
     const int cartas = SortearCartas();
     EscreverNoMemo(TextoCartas(NomeJogador, cartas));
@@ -328,6 +335,8 @@ void TFrmPerguntas::Button8Click(TObject*)
 
 void TFrmPerguntas::Button3Click(TObject*)
 {
+    if (SemPerguntaNaTela())
+        return;
     const std::array<int, 3> opinioes = OpinioesPastores(NivelAtual, PerguntaAtual.Correta);
     EscreverNoMemo(TextoPastores(NomeJogador, opinioes));
     Button3->SetEnabled(false);
@@ -335,6 +344,8 @@ void TFrmPerguntas::Button3Click(TObject*)
 
 void TFrmPerguntas::Button2Click(TObject*)
 {
+    if (SemPerguntaNaTela())
+        return;
     const std::array<int, 5> votos = VotosIrmaos(NivelAtual, PerguntaAtual.Correta);
     EscreverNoMemo(TextoIrmaos(NomeJogador, votos));
     Button2->SetEnabled(false);

@@ -121,14 +121,24 @@ TEST_F(Falhas, MissingSuspenseAtTheStartLeavesTheLayoutAndAStillGame)
         for (TButton* b : {janela->Button2, janela->Button3, janela->Button8, janela->Button9, janela->Button10,
                            janela->Button11})
             EXPECT_TRUE(b->Enabled());
-        // With no question on screen there is nothing to stop with and nothing to skip.
+        // With no question on screen there is nothing to stop with, skip, answer or ask about,
+        // even with the bar at the warning mark or full.
         const qsizetype sons = h.sounds.size();
         const qsizetype dialogos = h.dialogs.size();
-        Harness::Click(janela->Image21);
-        Harness::Click(janela->Button9);
+        for (int tempo : {0, 80, 100}) {
+            janela->ProgressBar1->SetPosition(tempo);
+            for (QWidget* alvo : std::initializer_list<QWidget*>{janela->Image21, janela->Button9, janela->Label2,
+                                                                 janela->Label5, janela->Button2, janela->Button3,
+                                                                 janela->Button8})
+                Harness::Click(alvo);
+        }
         EXPECT_EQ(h.sounds.size(), sons);
         EXPECT_EQ(h.dialogs.size(), dialogos);
-        EXPECT_TRUE(janela->Button9->Enabled());
+        for (TButton* b : {janela->Button2, janela->Button3, janela->Button8, janela->Button9})
+            EXPECT_TRUE(b->Enabled());
+        EXPECT_FALSE(janela->Memo1->Visible());
+        EXPECT_FALSE(janela->Image6->Visible());
+        EXPECT_TRUE(janela->Visible());
         EXPECT_EQ(Posicao, 0);
     });
     EXPECT_TRUE(abertaAposJogadas);
