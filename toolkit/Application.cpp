@@ -177,15 +177,15 @@ void TApplication::Terminate()
 
 void TApplication::ShowException(const Exception& error)
 {
-    TMsgDialogSpec spec;
-    spec.caption = title_;
-    spec.text = error.Message();
-    spec.icon = TMsgIcon::Error;
-    spec.buttons = {{QStringLiteral("OK"), 1}};
-    spec.defaultButton = 0;
-    spec.escapeResult = 1;
-    spec.closeResult = 2;
-    RunMessageDialog(spec);
+    TMsgDialogSetup setup;
+    setup.caption = title_;
+    setup.text = error.Message();
+    setup.icon = TMsgIcon::Error;
+    setup.buttons = {{QStringLiteral("OK"), 1}};
+    setup.defaultButton = 0;
+    setup.escapeResult = 1;
+    setup.closeResult = 2;
+    RunMessageDialog(setup);
 }
 
 void TApplication::HandleException(const std::exception& error)

@@ -61,20 +61,20 @@ void SetMessageDialogHook(std::function<void(TMessageDialog& dialog)> hook)
     DialogHook() = std::move(hook);
 }
 
-TMessageDialog::TMessageDialog(const TMsgDialogSpec& spec) : QDialog(nullptr), spec_(spec)
+TMessageDialog::TMessageDialog(const TMsgDialogSetup& setup) : QDialog(nullptr), setup_(setup)
 {
-    setWindowTitle(spec.caption);
+    setWindowTitle(setup.caption);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(16);
-    if (spec.icon != TMsgIcon::None) {
+    if (setup.icon != TMsgIcon::None) {
         auto* icon = new QLabel(this);
         icon->setObjectName(QStringLiteral("icon"));
         const int extent = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-        icon->setPixmap(style()->standardIcon(IconPixmap(spec.icon), nullptr, this).pixmap(extent, extent));
+        icon->setPixmap(style()->standardIcon(IconPixmap(setup.icon), nullptr, this).pixmap(extent, extent));
         icon->setAlignment(Qt::AlignTop | Qt::AlignLeft);
         body->addWidget(icon, 0, Qt::AlignTop);
     }
@@ -83,12 +83,12 @@ TMessageDialog::TMessageDialog(const TMsgDialogSpec& spec) : QDialog(nullptr), s
     auto* text = new QLabel(this);
     text->setObjectName(QStringLiteral("text"));
     text->setTextFormat(Qt::PlainText);
-    text->setText(spec.text);
+    text->setText(setup.text);
     text->setWordWrap(true);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int widest = screen ? screen->availableGeometry().width() / 2 : 400;
     const QRect needed = text->fontMetrics().boundingRect(QRect(0, 0, widest, 1 << 20),
-                                                          Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, spec.text);
+                                                          Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, setup.text);
     text->setFixedSize(std::min(widest, needed.width() + 2), needed.height() + 2);
     body->addWidget(text, 0, Qt::AlignVCenter);
     body->addStretch();
@@ -96,12 +96,12 @@ TMessageDialog::TMessageDialog(const TMsgDialogSpec& spec) : QDialog(nullptr), s
     auto* row = new QHBoxLayout;
     row->addStretch();
     int buttonWidth = 75;
-    for (int i = 0; i < spec.buttons.size(); ++i) {
-        auto* button = new QPushButton(spec.buttons[i].caption, this);
+    for (int i = 0; i < setup.buttons.size(); ++i) {
+        auto* button = new QPushButton(setup.buttons[i].caption, this);
         button->setObjectName(QStringLiteral("button%1").arg(i));
         button->setAutoDefault(true);
         buttonWidth = std::max(buttonWidth, button->sizeHint().width());
-        const int result = spec.buttons[i].result;
+        const int result = setup.buttons[i].result;
         QObject::connect(button, &QPushButton::clicked, this, [this, result] {
             closingWithResult_ = true;
             done(result);
@@ -120,9 +120,9 @@ TMessageDialog::TMessageDialog(const TMsgDialogSpec& spec) : QDialog(nullptr), s
     layout->addLayout(body);
     layout->addLayout(row);
 
-    if (spec.defaultButton >= 0 && spec.defaultButton < buttons_.size()) {
-        buttons_[spec.defaultButton]->setDefault(true);
-        buttons_[spec.defaultButton]->setFocus(Qt::OtherFocusReason);
+    if (setup.defaultButton >= 0 && setup.defaultButton < buttons_.size()) {
+        buttons_[setup.defaultButton]->setDefault(true);
+        buttons_[setup.defaultButton]->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -151,7 +151,7 @@ void TMessageDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         closingWithResult_ = true;
-        done(spec_.escapeResult);
+        done(setup_.escapeResult);
         return;
     }
     if (event->key() == Qt::Key_F1) {
@@ -167,12 +167,12 @@ void TMessageDialog::closeEvent(QCloseEvent* event)
     if (closingWithResult_)
         return;
     closingWithResult_ = true;
-    done(spec_.closeResult);
+    done(setup_.closeResult);
 }
 
-int RunMessageDialog(const TMsgDialogSpec& spec)
+int RunMessageDialog(const TMsgDialogSetup& setup)
 {
-    TMessageDialog dialog(spec);
+    TMessageDialog dialog(setup);
     dialog.adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();

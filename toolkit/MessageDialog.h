@@ -14,7 +14,7 @@ struct TMsgButton {
     int result;
 };
 
-struct TMsgDialogSpec {
+struct TMsgDialogSetup {
     QString caption;
     QString text;
     TMsgIcon icon = TMsgIcon::None;
@@ -32,9 +32,9 @@ class TMessageDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TMessageDialog(const TMsgDialogSpec& spec);
+    explicit TMessageDialog(const TMsgDialogSetup& setup);
 
-    const TMsgDialogSpec& Spec() const { return spec_; }
+    const TMsgDialogSetup& Setup() const { return setup_; }
     int ButtonCount() const { return buttons_.size(); }
     QPushButton* Button(int index) const { return buttons_.at(index); }
     // Ways to end it, as a person would.
@@ -47,13 +47,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    TMsgDialogSpec spec_;
+    TMsgDialogSetup setup_;
     QVector<QPushButton*> buttons_;
     bool closingWithResult_ = false;
 };
 
 // Shows the dialog modally and returns the result of the way it was closed.
-int RunMessageDialog(const TMsgDialogSpec& spec);
+int RunMessageDialog(const TMsgDialogSetup& setup);
 
 // Test seam: called with the dialog once it is on screen inside its modal loop; the hook answers
 // it (PressButton, PressKey, CloseBox). An empty function removes it.

@@ -25,26 +25,26 @@ constexpr Face kFaces[] = {
 
 int ShowMessageDialog(const QString& text, DialogKind kind, std::initializer_list<DialogButton> buttons, int helpContext)
 {
-    TMsgDialogSpec spec;
-    spec.text = text;
-    spec.helpContext = helpContext;
+    TMsgDialogSetup setup;
+    setup.text = text;
+    setup.helpContext = helpContext;
     switch (kind) {
     case DialogKind::Warning:
-        spec.caption = QStringLiteral("Perigo");
-        spec.icon = TMsgIcon::Warning;
+        setup.caption = QStringLiteral("Perigo");
+        setup.icon = TMsgIcon::Warning;
         break;
     case DialogKind::Information:
-        spec.caption = QStringLiteral("Informação");
-        spec.icon = TMsgIcon::Information;
+        setup.caption = QStringLiteral("Informação");
+        setup.icon = TMsgIcon::Information;
         break;
     case DialogKind::Confirmation:
-        spec.caption = QStringLiteral("Confirma ?");
-        spec.icon = TMsgIcon::Question;
+        setup.caption = QStringLiteral("Confirma ?");
+        setup.icon = TMsgIcon::Question;
         break;
     case DialogKind::Custom:
         // Read now, not earlier: a notice shown before the title is set carries the default one.
-        spec.caption = Application ? Application->Title() : QString();
-        spec.icon = TMsgIcon::None;
+        setup.caption = Application ? Application->Title() : QString();
+        setup.icon = TMsgIcon::None;
         break;
     }
 
@@ -52,22 +52,22 @@ int ShowMessageDialog(const QString& text, DialogKind kind, std::initializer_lis
     const bool none = buttons.size() == 0;
     for (const Face& face : kFaces)
         if (has(face.button) || (none && face.button == DialogButton::OK))
-            spec.buttons.append({QString::fromUtf8(face.caption), face.result});
+            setup.buttons.append({QString::fromUtf8(face.caption), face.result});
 
     const auto indexOf = [&](int result) {
-        for (int i = 0; i < spec.buttons.size(); ++i)
-            if (spec.buttons[i].result == result)
+        for (int i = 0; i < setup.buttons.size(); ++i)
+            if (setup.buttons[i].result == result)
                 return i;
         return -1;
     };
-    spec.defaultButton = indexOf(ResultOK) >= 0 ? indexOf(ResultOK) : std::max(0, indexOf(ResultYes));
-    spec.escapeResult = indexOf(ResultCancel) >= 0 ? ResultCancel
+    setup.defaultButton = indexOf(ResultOK) >= 0 ? indexOf(ResultOK) : std::max(0, indexOf(ResultYes));
+    setup.escapeResult = indexOf(ResultCancel) >= 0 ? ResultCancel
                         : indexOf(ResultNo) >= 0   ? ResultNo
                         : indexOf(ResultOK) >= 0   ? ResultOK
                                                    : ResultCancel;
     // However the set is made up, the close box answers Cancel.
-    spec.closeResult = ResultCancel;
-    return RunMessageDialog(spec);
+    setup.closeResult = ResultCancel;
+    return RunMessageDialog(setup);
 }
 
 void ShowNotice(const QString& text)

@@ -90,12 +90,12 @@ Harness::Harness()
     SetShellOpenRecorder([this](const QString& address) { openedAddresses.append(address); });
     SetSeedSourceForTesting([this] { return seed_; });
     SetMessageDialogHook([this](TMessageDialog& dialog) {
-        const TMsgDialogSpec& spec = dialog.Spec();
+        const TMsgDialogSetup& setup = dialog.Setup();
         QStringList captions;
-        for (const TMsgButton& button : spec.buttons)
+        for (const TMsgButton& button : setup.buttons)
             captions.append(button.caption);
         const int index = dialogs.size();
-        dialogs.append({spec.caption, spec.text, spec.icon, captions, spec.helpContext, -1});
+        dialogs.append({setup.caption, setup.text, setup.icon, captions, setup.helpContext, -1});
         QPointer<TMessageDialog> open(&dialog);
         if (dialogAnswers_.isEmpty()) {
             ++unansweredDialogs;
@@ -104,7 +104,7 @@ Harness::Harness()
             const auto answer = dialogAnswers_.dequeue();
             answer(dialog);
             if (open && open->isVisible()) {
-                ADD_FAILURE() << "a dialog action left the dialog \"" << spec.text.toStdString() << "\" open";
+                ADD_FAILURE() << "a dialog action left the dialog \"" << setup.text.toStdString() << "\" open";
                 ++unansweredDialogs;
                 open->CloseBox();
             }
@@ -150,7 +150,7 @@ void Harness::AnswerNextDialog(const QString& buttonCaption)
                 dialog.PressButton(i);
                 return;
             }
-        ADD_FAILURE() << "the dialog \"" << dialog.Spec().text.toStdString() << "\" has no button \""
+        ADD_FAILURE() << "the dialog \"" << dialog.Setup().text.toStdString() << "\" has no button \""
                       << buttonCaption.toStdString() << "\"";
     });
 }

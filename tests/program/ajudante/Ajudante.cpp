@@ -38,7 +38,7 @@ QString Variavel(const char* nome, const char* padrao)
 
 void ResponderDialogo(TMessageDialog& dialogo)
 {
-    Escrever(QStringLiteral("AVISO|%1|%2").arg(dialogo.Spec().caption, dialogo.Spec().text));
+    Escrever(QStringLiteral("AVISO|%1|%2").arg(dialogo.Setup().caption, dialogo.Setup().text));
     const QString resposta = Variavel("PELVANT_AJUDANTE_RESPOSTA", "ok");
     if (resposta == QLatin1String("esc"))
         dialogo.PressKey(Qt::Key_Escape);
