@@ -481,7 +481,10 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     const QString text = key->text();
-    if (text.isEmpty() || key->key() == Qt::Key_Delete || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    // Ctrl (with or without Shift) makes a command the text never types; with Alt held the text
+    // would still type the character, so that goes through the filter like any other.
+    const auto held = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (text.isEmpty() || key->key() == Qt::Key_Delete || held == Qt::ControlModifier)
         return false; // movement, editing and command keys type no character
     const QChar c = text.at(0);
     const QString decimal = QLocale::system().decimalPoint();

@@ -204,6 +204,14 @@ TEST_F(Controls, SpinEditTypingAcceptsOnlyNumberKeys)
     Harness::Key(form.SpinEdit1, Qt::Key_Delete);
     EXPECT_EQ(form.SpinEdit1->Text(), "");
 
+    // Holding Alt (alone or with Ctrl or Shift) does not sneak a letter past the filter.
+    for (const Qt::KeyboardModifiers held :
+         {Qt::KeyboardModifiers(Qt::AltModifier), Qt::AltModifier | Qt::ControlModifier, Qt::AltModifier | Qt::ShiftModifier}) {
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_X, Qt::Key_Dollar})
+            Harness::Key(form.SpinEdit1, key, held);
+        EXPECT_EQ(form.SpinEdit1->Text(), "") << "modifiers " << int(held);
+    }
+
     // Enter is refused: it neither edits the box nor presses the window's default button.
     form.SpinEdit1->SetText("2");
     Harness::Key(form.SpinEdit1, Qt::Key_Return);
