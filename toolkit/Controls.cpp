@@ -1,5 +1,7 @@
 #include "toolkit/Controls.h"
 
+#include "toolkit/Pause.h"
+
 #include "toolkit/Exception.h"
 
 #include <QApplication>
@@ -765,7 +767,7 @@ TTimer::TTimer(QWidget* parent) : TControl<QWidget>(parent)
 {
     setVisible(false);
     QObject::connect(&clock_, &QTimer::timeout, this, [this] {
-        if (!timersManual)
+        if (!timersManual && !PauseInProgress())
             Tick();
     });
     Restart();

@@ -60,7 +60,14 @@ public:
     bool Visible() const { return !this->isHidden(); }
     void SetVisible(bool visible) { this->setVisible(visible); }
     bool Enabled() const { return !this->testAttribute(Qt::WA_ForceDisabled); }
-    void SetEnabled(bool enabled) { this->setEnabled(enabled); }
+    // A focused control that is disabled leaves the keyboard with no control, rather than handing
+    // it on: a key meant for a used button must not press its neighbour.
+    void SetEnabled(bool enabled)
+    {
+        if (!enabled && this->hasFocus())
+            this->clearFocus();
+        this->setEnabled(enabled);
+    }
     void SetFocus() { this->setFocus(Qt::OtherFocusReason); }
 
     TColor Color() const;

@@ -8,6 +8,9 @@
 // screen stands during the pause.
 void Sleep(unsigned ms);
 
+// True while a pause blocks the thread: a timer tick that falls due meanwhile is dropped.
+bool PauseInProgress();
+
 // Test seam: when a recorder is installed, Sleep paints as usual, then calls the recorder instead of
 // blocking. An empty function restores the real pause.
 void SetPauseRecorder(std::function<void(unsigned ms)> recorder);

@@ -246,8 +246,8 @@ void TFrmPerguntas::ClickNoPulo(TObject* Dest)
     if (SemPerguntaNaTela())
         return;
     Memo1->SetVisible(false);
-    if (auto* pulo = qobject_cast<QWidget*>(Dest))
-        pulo->setEnabled(false);
+    if (auto* pulo = dynamic_cast<TButton*>(Dest))
+        pulo->SetEnabled(false);
     Tocar(*MediaPlayer5);
     ProximaPergunta(true);
     ProgressBar1->SetPosition(0);

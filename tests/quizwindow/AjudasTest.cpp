@@ -2,6 +2,8 @@
 
 #include "JogoDeTeste.h"
 
+#include <QTest>
+
 using namespace teste;
 
 namespace {
@@ -144,5 +146,28 @@ TEST_F(Ajudas, EachLifelineServesOnceAndOnlyTheLastTextShows)
         }
         EXPECT_FALSE(janela->Memo1->Visible());
         EXPECT_EQ(janela->Memo1->Lines().Text(), antes);
+    });
+}
+
+TEST_F(Ajudas, KeysAfterAUsedButtonPressNoOtherButton)
+{
+    EscreverBanco({5, 0, 0, 0});
+    Jogar([&] {
+        for (TButton* usado : {janela->Button2, janela->Button9}) {
+            SCOPED_TRACE(usado->objectName().toStdString());
+            Harness::Click(usado);
+            EXPECT_FALSE(usado->Enabled());
+            const qsizetype sons = h.sounds.size();
+            const QString texto = janela->Memo1->Lines().Text();
+            // The keys go wherever the keyboard is now, as a player's would.
+            if (QWidget* foco = janela->focusWidget()) {
+                QTest::keyClick(foco, Qt::Key_Space);
+                QTest::keyClick(foco, Qt::Key_Return);
+            }
+            for (TButton* b : {janela->Button3, janela->Button8, janela->Button10, janela->Button11})
+                EXPECT_TRUE(b->Enabled()) << b->objectName().toStdString();
+            EXPECT_EQ(h.sounds.size(), sons);
+            EXPECT_EQ(janela->Memo1->Lines().Text(), texto);
+        }
     });
 }
