@@ -155,6 +155,77 @@ TEST_F(EditorWindowTest, OpensWithTheFirstLevelAndTheAdvertisingPage)
     EXPECT_FALSE(janela->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
+// Where everything stands and what it says. Labels are placed by their top left corner only: the
+// stand-in font is wider than the classic one, so they are a little wider than their text needs.
+TEST_F(EditorWindowTest, ControlsStandWhereTheLayoutPutsThem)
+{
+    EXPECT_EQ(janela->objectName(), QStringLiteral("FrmChat"));
+    EXPECT_EQ(janela->minimumSize(), janela->maximumSize()) << "the border is fixed";
+    EXPECT_TRUE(janela->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_EQ(janela->palette().color(QPalette::Window), clBtnFace);
+    EXPECT_EQ(janela->font().family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(janela->font().pointSize(), 8);
+
+    const struct {
+        QWidget* controle;
+        QRect area;
+    } janelados[] = {
+        {janela->Image1, {0, -10, 832, 403}},       {janela->Edit1, {19, 27, 448, 21}},
+        {janela->Edit2, {19, 74, 300, 21}},         {janela->Edit3, {19, 122, 300, 21}},
+        {janela->Edit4, {19, 170, 300, 21}},        {janela->Edit5, {19, 216, 300, 21}},
+        {janela->SpinEdit1, {339, 74, 140, 22}},    {janela->ComboBox1, {339, 122, 140, 21}},
+        {janela->Button1, {339, 170, 140, 67}},     {janela->Button2, {19, 272, 222, 49}},
+        {janela->Button3, {264, 272, 215, 49}},     {janela->WebBrowser1, {514, 14, 305, 369}},
+    };
+    for (const auto& c : janelados) {
+        SCOPED_TRACE(c.controle->objectName().toStdString());
+        EXPECT_EQ(c.controle->geometry(), c.area);
+        EXPECT_FALSE(c.controle->isHidden());
+    }
+
+    const struct {
+        TLabel* rotulo;
+        QPoint canto;
+        QString texto;
+    } rotulos[] = {
+        {janela->Label3, {19, 12}, QStringLiteral("Pergunta:")},
+        {janela->Label4, {19, 59}, QStringLiteral("Resposta 1:")},
+        {janela->Label5, {19, 108}, QStringLiteral("Resposta 2:")},
+        {janela->Label6, {19, 155}, QStringLiteral("Resposta 3:")},
+        {janela->Label7, {19, 201}, QStringLiteral("Resposta 4:")},
+        {janela->Label1, {339, 59}, QStringLiteral("Resposta Correta:")},
+        {janela->Label2, {339, 108}, QStringLiteral("Nivel:")},
+        {janela->Label8, {64, 358}, QStringLiteral("Aqui quem faz as perguntas é Você")},
+    };
+    for (const auto& r : rotulos) {
+        SCOPED_TRACE(r.texto.toStdString());
+        EXPECT_EQ(r.rotulo->pos(), r.canto);
+        EXPECT_EQ(r.rotulo->Caption(), r.texto);
+        EXPECT_LE(r.rotulo->fontMetrics().horizontalAdvance(r.texto), r.rotulo->width()) << "cut off";
+        EXPECT_FALSE(r.rotulo->OnClick) << "a label is a plain caption";
+    }
+    EXPECT_EQ(janela->Label8->font().pointSize(), 16);
+    EXPECT_TRUE(janela->Label8->font().bold());
+    EXPECT_EQ(janela->Label8->FontColor(), clBlack);
+
+    EXPECT_EQ(janela->Button1->Caption(), QStringLiteral("Adcionar Pergunta"));
+    EXPECT_EQ(janela->Button2->Caption(), QStringLiteral("Excluir Banco de Perguntas Atual"));
+    EXPECT_EQ(janela->Button3->Caption(), QStringLiteral("Restaurar perguntas Quibo da Zanfre"));
+    for (TEdit* resposta : {janela->Edit2, janela->Edit3, janela->Edit4, janela->Edit5})
+        EXPECT_EQ(resposta->MaxLength(), 30);
+    EXPECT_EQ(janela->Edit1->MaxLength(), 255);
+    EXPECT_EQ(janela->SpinEdit1->MinValue(), 1);
+    EXPECT_EQ(janela->SpinEdit1->MaxValue(), 4);
+    QStringList itens;
+    for (int i = 0; i < janela->ComboBox1->count(); ++i)
+        itens << janela->ComboBox1->itemText(i);
+    EXPECT_EQ(itens, (QStringList{QStringLiteral("R$ 1.000 - R$ 5.000"), QStringLiteral("R$ 10.000 - R$ 50.000"),
+                                  QStringLiteral("R$ 100.000 - R$ 500.000"), QStringLiteral("R$ 1.000.000")}));
+    EXPECT_TRUE(janela->ComboBox1->isEditable());
+    EXPECT_EQ(janela->Image1->PictureName(), QStringLiteral(":/pictures/fundo_editor.png"));
+    EXPECT_TRUE(janela->Image1->Stretch());
+}
+
 TEST_F(EditorWindowTest, TabRunsThroughTheFieldsTheAddButtonThenTheLevelBox)
 {
     const std::vector<QWidget*> ordem = {janela->Edit1,     janela->Edit2,   janela->Edit3,

@@ -44,8 +44,10 @@ const Fonte Fontes[] = {
 
 class LayoutTelaInicialTest : public ::testing::Test {
 protected:
-    void SetUp() override { h.MakeRunFolder(); }
+    void SetUp() override { ASSERT_TRUE(naPastaDoJogo); }
     Harness h;
+    // The window loads its banner page when it is created, so it must be made in the run folder.
+    const bool naPastaDoJogo = !h.MakeRunFolder().isEmpty();
     TFrmTelaInicial janela{nullptr};
 };
 
@@ -107,6 +109,8 @@ TEST_F(LayoutTelaInicialTest, ContentsAndLookOfTheControls)
     EXPECT_EQ(janela.tema01->FileName(), QStringLiteral("audio\\tema01.mp3"));
     EXPECT_FALSE(janela.tema01->IsOpen()) << "the theme opens when the window shows";
     EXPECT_EQ(janela.WebBrowser1->LocationURL(), EnderecoPublicidade);
+    EXPECT_TRUE(janela.WebBrowser1->LoadedFile().endsWith(QStringLiteral("/publicidade.html")))
+        << "the banner shows the advertising page";
 
     const struct {
         TImage* imagem;
