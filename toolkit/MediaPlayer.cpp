@@ -129,20 +129,20 @@ void TMediaPlayer::Open()
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QString failure = StartAudio();
     if (!failure.isEmpty())
-        throw EMCIDeviceError(QStringLiteral("Cannot open the sound file \"%1\": no audio output (%2)").arg(path, failure));
+        throw EMCIDeviceError(QStringLiteral("Não foi possível abrir o arquivo de som \"%1\": não há saída de áudio (%2)").arg(path, failure));
     if (path.isEmpty())
-        throw EMCIDeviceError(QStringLiteral("Cannot open the sound file: no file name given"));
+        throw EMCIDeviceError(QStringLiteral("Não foi possível abrir o arquivo de som: nenhum nome de arquivo foi dado"));
     const QFileInfo file(path);
     if (!file.exists())
-        throw EMCIDeviceError(QStringLiteral("Cannot open the sound file \"%1\": the file does not exist").arg(path));
+        throw EMCIDeviceError(QStringLiteral("Não foi possível abrir o arquivo de som \"%1\": o arquivo não existe").arg(path));
     if (file.isDir())
-        throw EMCIDeviceError(QStringLiteral("Cannot open the sound file \"%1\": it is a folder").arg(path));
+        throw EMCIDeviceError(QStringLiteral("Não foi possível abrir o arquivo de som \"%1\": é uma pasta").arg(path));
     if (!file.isReadable())
-        throw EMCIDeviceError(QStringLiteral("Cannot open the sound file \"%1\": the file cannot be read").arg(path));
+        throw EMCIDeviceError(QStringLiteral("Não foi possível abrir o arquivo de som \"%1\": o arquivo não pode ser lido").arg(path));
     chunk_ = Mix_LoadWAV(QFile::encodeName(path).constData());
     if (!chunk_)
         throw EMCIDeviceError(
-            QStringLiteral("Cannot open the sound file \"%1\": %2").arg(path, QString::fromUtf8(Mix_GetError())));
+            QStringLiteral("Não foi possível abrir o arquivo de som \"%1\": %2").arg(path, QString::fromUtf8(Mix_GetError())));
     if (channel_ < 0)
         channel_ = TakeChannel();
 }
@@ -151,7 +151,7 @@ void TMediaPlayer::Play()
 {
     Tell(*this, TMediaCall::Play);
     if (!chunk_)
-        throw EMCIDeviceError(QStringLiteral("The sound player is not open"));
+        throw EMCIDeviceError(QStringLiteral("O reprodutor de som não está aberto"));
     Mix_HaltChannel(channel_);
     Mix_PlayChannel(channel_, chunk_, 0);
 }
@@ -160,7 +160,7 @@ void TMediaPlayer::Stop()
 {
     Tell(*this, TMediaCall::Stop);
     if (!chunk_)
-        throw EMCIDeviceError(QStringLiteral("The sound player is not open"));
+        throw EMCIDeviceError(QStringLiteral("O reprodutor de som não está aberto"));
     Mix_HaltChannel(channel_);
 }
 

@@ -50,6 +50,9 @@ QString KeyText(int qtKey)
     case Qt::Key_Space:
         return QStringLiteral(" ");
     default:
+        // Letters and digits type themselves, lower case as an unshifted key does.
+        if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+            return QString(QChar(qtKey)).toLower();
         return QString();
     }
 }
@@ -157,6 +160,18 @@ void TMessageDialog::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_F1) {
         event->accept(); // no help file is installed
         return;
+    }
+    // In a message box the underlined letter alone presses its button, as the classic box does.
+    if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && !event->text().isEmpty()) {
+        const QString letter = event->text().left(1).toCaseFolded();
+        for (int i = 0; i < buttons_.size(); ++i) {
+            const QString& caption = setup_.buttons[i].caption;
+            const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+            if (amp >= 0 && amp + 1 < caption.size() && caption.mid(amp + 1, 1).toCaseFolded() == letter) {
+                PressButton(i);
+                return;
+            }
+        }
     }
     QDialog::keyPressEvent(event);
 }

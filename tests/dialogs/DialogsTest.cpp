@@ -44,6 +44,14 @@ TEST(MessageDialog, ResultOfEverySetAndEveryWayToCloseIt)
         {"click Sim", {DialogButton::Yes, DialogButton::No}, [](Harness& h) { h.AnswerNextDialog("&Sim"); }, 6},
         {"click Não", {DialogButton::Yes, DialogButton::No}, [](Harness& h) { h.AnswerNextDialog("&Não"); }, 7},
         {"close box", {DialogButton::Yes, DialogButton::No}, [](Harness& h) { h.CloseNextDialogWithCloseBox(); }, 2},
+        {"letter S", {DialogButton::Yes, DialogButton::No}, [](Harness& h) { h.AnswerNextDialogWithKey(Qt::Key_S); }, 6},
+        {"letter N", {DialogButton::Yes, DialogButton::No}, [](Harness& h) { h.AnswerNextDialogWithKey(Qt::Key_N); }, 7},
+        {"a letter of no button, then Escape", {DialogButton::Yes, DialogButton::No}, [](Harness& h) {
+             h.OnNextDialog([](TMessageDialog& d) {
+                 d.PressKey(Qt::Key_X);
+                 d.PressKey(Qt::Key_Escape);
+             });
+         }, 7},
     };
     for (const auto& c : cases) {
         Harness harness;
