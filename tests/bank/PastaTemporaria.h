@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 // A fresh, empty working directory for one test; the previous one comes back afterwards.
 class PastaTemporaria {
@@ -17,14 +18,34 @@ public:
     PastaTemporaria() : anterior_(QDir::currentPath())
     {
         EXPECT_TRUE(pasta_.isValid());
-        EXPECT_TRUE(QDir::setCurrent(pasta_.path()));
+        pronta_ = pasta_.isValid() && QDir::setCurrent(pasta_.path());
+        EXPECT_TRUE(pronta_);
     }
     ~PastaTemporaria() { QDir::setCurrent(anterior_); }
+    PastaTemporaria(const PastaTemporaria&) = delete;
+    PastaTemporaria& operator=(const PastaTemporaria&) = delete;
+
+    // False when the folder could not be made or entered: a test asserts it before writing, so
+    // nothing lands in the folder it was started from.
+    bool Pronta() const { return pronta_; }
 
 private:
     QTemporaryDir pasta_;
     QString anterior_;
+    bool pronta_ = false;
 };
+
+// True when anything bears the name, a dangling link included.
+inline bool Existe(const QString& nome)
+{
+    struct stat st{};
+    return ::lstat(QFile::encodeName(nome).constData(), &st) == 0;
+}
+
+inline void Permissoes(const QString& nome, mode_t modo)
+{
+    ASSERT_EQ(::chmod(QFile::encodeName(nome).constData(), modo), 0);
+}
 
 inline QByteArray LerArquivo(const QString& nome)
 {
@@ -32,11 +53,14 @@ inline QByteArray LerArquivo(const QString& nome)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-inline void EscreverArquivo(const QString& nome, const QByteArray& bytes)
+// The permission bits are set whatever the umask, so every run starts from the same file.
+inline void EscreverArquivo(const QString& nome, const QByteArray& bytes, mode_t modo = 0644)
 {
     QFile f(nome);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(bytes), bytes.size());
+    f.close();
+    Permissoes(nome, modo);
 }
 
 inline TPergunta NovaPergunta(const QString& texto, quint8 nivel, quint8 correta = 1)

@@ -1,12 +1,12 @@
 #include "app/bank/ArquivoBanco.h"
 #include "app/bank/Banco.h"
 #include "app/bank/RecordFile.h"
+#include "bank/PastaTemporaria.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,31 +21,14 @@ namespace {
 // Each test runs in an empty folder of its own, made the working directory.
 class ArquivoBancoTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(pasta_.isValid());
-        anterior_ = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(pasta_.path()));
-    }
-    void TearDown() override { QDir::setCurrent(anterior_); }
+    void SetUp() override { ASSERT_TRUE(pasta_.Pronta()); }
 
-    static void Escrever(const QString& nome, const QByteArray& bytes, mode_t modo = 0644)
-    {
-        QFile f(nome);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(bytes), bytes.size());
-        f.close();
-        ASSERT_EQ(::chmod(QFile::encodeName(nome).constData(), modo), 0);
-    }
+    // A file that cannot be opened reads as a text no test writes, so a missing bank never passes
+    // for an empty one.
     static QByteArray Ler(const QString& nome)
     {
         QFile f(nome);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<não abriu>");
-    }
-    static bool Existe(const QString& nome)
-    {
-        struct stat st{};
-        return ::lstat(QFile::encodeName(nome).constData(), &st) == 0;
     }
     static mode_t Modo(const QString& nome)
     {
@@ -77,8 +60,7 @@ protected:
     const QByteArray stock_ = QByteArray(3 * 842, '\x5a') + QByteArray("fim");
 
 private:
-    QTemporaryDir pasta_;
-    QString anterior_;
+    PastaTemporaria pasta_;
 };
 
 TEST_F(ArquivoBancoTest, VerifiedAppendCreatesTheBankAndWritesOverAPartialRecord)
@@ -87,7 +69,7 @@ TEST_F(ArquivoBancoTest, VerifiedAppendCreatesTheBankAndWritesOverAPartialRecord
     ASSERT_EQ(Ler(ArquivoBanco).size(), 842);
 
     // Two whole records and a broken tail: the next one lands over the tail.
-    Escrever(ArquivoBanco, Ler(ArquivoBanco) + Ler(ArquivoBanco) + QByteArray(100, '\x7f'));
+    EscreverArquivo(ArquivoBanco, Ler(ArquivoBanco) + Ler(ArquivoBanco) + QByteArray(100, '\x7f'));
     ASSERT_TRUE(GravarPergunta(Pergunta(QStringLiteral("terceira"), 3)));
     const QByteArray banco = Ler(ArquivoBanco);
     ASSERT_EQ(banco.size(), 3 * 842);
@@ -111,7 +93,7 @@ TEST_F(ArquivoBancoTest, VerifiedAppendZeroesWhatFollowsEachText)
 
 TEST_F(ArquivoBancoTest, VerifiedAppendReportsABankItCannotWrite)
 {
-    Escrever(ArquivoBanco, stock_, 0444);
+    EscreverArquivo(ArquivoBanco, stock_, 0444);
     EXPECT_FALSE(GravarPergunta(Pergunta(QStringLiteral("x"), 1)));
     EXPECT_EQ(Ler(ArquivoBanco), stock_);
 
@@ -130,21 +112,21 @@ TEST_F(ArquivoBancoTest, DeleteRemovesFilesAndLinksButNotFoldersOrReadOnlyBanks)
         bool removido;
     };
     const std::vector<Caso> casos = {
-        {"arquivo", [&] { Escrever(ArquivoBanco, stock_); }, true},
-        {"arquivo vazio", [&] { Escrever(ArquivoBanco, {}); }, true},
+        {"arquivo", [&] { EscreverArquivo(ArquivoBanco, stock_); }, true},
+        {"arquivo vazio", [&] { EscreverArquivo(ArquivoBanco, {}); }, true},
         {"nada", [] {}, false},
-        {"somente leitura", [&] { Escrever(ArquivoBanco, stock_, 0444); }, false},
-        {"leitura para o dono, escrita para ninguem", [&] { Escrever(ArquivoBanco, stock_, 0400); }, false},
+        {"somente leitura", [&] { EscreverArquivo(ArquivoBanco, stock_, 0444); }, false},
+        {"leitura para o dono, escrita para ninguem", [&] { EscreverArquivo(ArquivoBanco, stock_, 0400); }, false},
         {"pasta", [] { ASSERT_TRUE(QDir::current().mkdir(ArquivoBanco)); }, false},
-        {"link para arquivo", [&] { Escrever("alvo", stock_); Link("alvo", "PERGUNTAS.TXT"); }, true},
-        {"link para arquivo somente leitura", [&] { Escrever("alvo", stock_, 0444); Link("alvo", "PERGUNTAS.TXT"); }, true},
+        {"link para arquivo", [&] { EscreverArquivo("alvo", stock_); Link("alvo", "PERGUNTAS.TXT"); }, true},
+        {"link para arquivo somente leitura", [&] { EscreverArquivo("alvo", stock_, 0444); Link("alvo", "PERGUNTAS.TXT"); }, true},
         {"link para pasta", [] { ASSERT_TRUE(QDir::current().mkdir("alvo")); Link("alvo", "PERGUNTAS.TXT"); }, true},
         {"link quebrado", [] { Link("alvo", "PERGUNTAS.TXT"); }, true},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        QTemporaryDir pasta;
-        ASSERT_TRUE(QDir::setCurrent(pasta.path()));
+        PastaTemporaria pasta;
+        ASSERT_TRUE(pasta.Pronta());
         caso.preparar();
         const bool existia = Existe(ArquivoBanco);
         const QByteArray alvoAntes = Existe("alvo") ? Ler("alvo") : QByteArray();
@@ -162,7 +144,7 @@ TEST_F(ArquivoBancoTest, DeleteRemovesFilesAndLinksButNotFoldersOrReadOnlyBanks)
 
 TEST_F(ArquivoBancoTest, ASecondDeleteFails)
 {
-    Escrever(ArquivoBanco, stock_);
+    EscreverArquivo(ArquivoBanco, stock_);
     EXPECT_TRUE(ExcluirBanco());
     EXPECT_FALSE(ExcluirBanco());
 }
@@ -176,17 +158,17 @@ TEST_F(ArquivoBancoTest, BankExistsOnlyAsAFileOrALinkToOne)
     };
     const std::vector<Caso> casos = {
         {"nada", [] {}, false},
-        {"arquivo", [&] { Escrever(ArquivoBanco, stock_); }, true},
-        {"arquivo somente leitura", [&] { Escrever(ArquivoBanco, stock_, 0444); }, true},
+        {"arquivo", [&] { EscreverArquivo(ArquivoBanco, stock_); }, true},
+        {"arquivo somente leitura", [&] { EscreverArquivo(ArquivoBanco, stock_, 0444); }, true},
         {"pasta", [] { ASSERT_TRUE(QDir::current().mkdir(ArquivoBanco)); }, false},
-        {"link para arquivo", [&] { Escrever("alvo", stock_); Link("alvo", "PERGUNTAS.TXT"); }, true},
+        {"link para arquivo", [&] { EscreverArquivo("alvo", stock_); Link("alvo", "PERGUNTAS.TXT"); }, true},
         {"link para pasta", [] { ASSERT_TRUE(QDir::current().mkdir("alvo")); Link("alvo", "PERGUNTAS.TXT"); }, false},
         {"link quebrado", [] { Link("alvo", "PERGUNTAS.TXT"); }, false},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        QTemporaryDir pasta;
-        ASSERT_TRUE(QDir::setCurrent(pasta.path()));
+        PastaTemporaria pasta;
+        ASSERT_TRUE(pasta.Pronta());
         caso.preparar();
         EXPECT_EQ(ExisteBanco(), caso.existe);
     }
@@ -196,9 +178,9 @@ TEST_F(ArquivoBancoTest, RestoreCopiesTheStockBankByteForByteWithItsPermissions)
 {
     for (mode_t modo : {mode_t(0644), mode_t(0600), mode_t(0444)}) {
         SCOPED_TRACE(modo);
-        QTemporaryDir pasta;
-        ASSERT_TRUE(QDir::setCurrent(pasta.path()));
-        Escrever(ArquivoReserva, stock_, modo);
+        PastaTemporaria pasta;
+        ASSERT_TRUE(pasta.Pronta());
+        EscreverArquivo(ArquivoReserva, stock_, modo);
 
         ASSERT_TRUE(RestaurarBanco());
         EXPECT_EQ(Ler(ArquivoBanco), stock_);
@@ -210,7 +192,7 @@ TEST_F(ArquivoBancoTest, RestoreCopiesTheStockBankByteForByteWithItsPermissions)
 
 TEST_F(ArquivoBancoTest, RestoreOfAnEmptyStockBankGivesAnEmptyBank)
 {
-    Escrever(ArquivoReserva, {});
+    EscreverArquivo(ArquivoReserva, {});
     ASSERT_TRUE(RestaurarBanco());
     EXPECT_TRUE(Existe(ArquivoBanco));
     EXPECT_EQ(Ler(ArquivoBanco), QByteArray());
@@ -228,14 +210,14 @@ TEST_F(ArquivoBancoTest, RestoreFailsAndChangesNothingWhenItCannotCopy)
         {"reserva e uma pasta", [] { ASSERT_TRUE(QDir::current().mkdir(ArquivoReserva)); }},
         {"reserva e um link quebrado", [] { Link("sumiu", "PERGUNTASBACK.TXT"); }},
         {"reserva e um fifo", [] { ASSERT_EQ(::mkfifo("PERGUNTASBACK.TXT", 0644), 0); }},
-        {"banco existe", [&] { Escrever(ArquivoReserva, stock_); Escrever(ArquivoBanco, "meu banco"); }},
-        {"banco e uma pasta", [&] { Escrever(ArquivoReserva, stock_); ASSERT_TRUE(QDir::current().mkdir(ArquivoBanco)); }},
-        {"banco e um link quebrado", [&] { Escrever(ArquivoReserva, stock_); Link("alvo", "PERGUNTAS.TXT"); }},
+        {"banco existe", [&] { EscreverArquivo(ArquivoReserva, stock_); EscreverArquivo(ArquivoBanco, "meu banco"); }},
+        {"banco e uma pasta", [&] { EscreverArquivo(ArquivoReserva, stock_); ASSERT_TRUE(QDir::current().mkdir(ArquivoBanco)); }},
+        {"banco e um link quebrado", [&] { EscreverArquivo(ArquivoReserva, stock_); Link("alvo", "PERGUNTAS.TXT"); }},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        QTemporaryDir pasta;
-        ASSERT_TRUE(QDir::setCurrent(pasta.path()));
+        PastaTemporaria pasta;
+        ASSERT_TRUE(pasta.Pronta());
         caso.preparar();
         const QStringList antes = Conteudo();
         const QByteArray bancoAntes = QFileInfo(ArquivoBanco).isFile() ? Ler(ArquivoBanco) : QByteArray();

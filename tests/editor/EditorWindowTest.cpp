@@ -6,6 +6,7 @@
 #include "app/bank/Banco.h"
 #include "app/bank/RecordFile.h"
 #include "app/quiz/NivelPool.h"
+#include "bank/PastaTemporaria.h"
 #include "toolkit/Application.h"
 
 #include <QApplication>
@@ -20,7 +21,6 @@
 #include <cstring>
 #include <functional>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -34,23 +34,6 @@ const QString NaoDeletado = QStringLiteral("PERGUNTAS.TXT Perguntas não foram d
 const QString PrimeiroExclua = QStringLiteral("Primeiro exclua o banco atual, depois restaure.");
 const QString Restaurado = QStringLiteral("Banco restaurado com sucesso !!!");
 const QString ErroAoCopiar = QStringLiteral("Erro ao copiar PERGUNTASBACK.TXT para PERGUNTAS.TXT");
-
-QByteArray Ler(const QString& nome)
-{
-    QFile f(nome);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool Existe(const QString& nome)
-{
-    struct stat st{};
-    return ::lstat(QFile::encodeName(nome).constData(), &st) == 0;
-}
-
-void Permissoes(const QString& nome, mode_t modo)
-{
-    ASSERT_EQ(::chmod(QFile::encodeName(nome).constData(), modo), 0);
-}
 
 TPergunta UltimoRegistro(const QByteArray& banco)
 {
@@ -97,7 +80,7 @@ protected:
     void SetUp() override
     {
         ASSERT_FALSE(h.MakeRunFolder().isEmpty());
-        ASSERT_GT(Ler(ArquivoReserva).size(), 0) << "the run folder holds the stock bank";
+        ASSERT_GT(LerArquivo(ArquivoReserva).size(), 0) << "the run folder holds the stock bank";
         if (!QFileInfo::exists(ArquivoBanco)) {
             ASSERT_TRUE(QFile::copy(ArquivoReserva, ArquivoBanco));
         }
@@ -243,7 +226,7 @@ TEST_F(EditorWindowTest, TabRunsThroughTheFieldsTheAddButtonThenTheLevelBox)
 // Any of the five texts left empty stops the add; blanks count as text.
 TEST_F(EditorWindowTest, AnEmptyFieldIsRefusedAndNothingIsWritten)
 {
-    const QByteArray antes = Ler(ArquivoBanco);
+    const QByteArray antes = LerArquivo(ArquivoBanco);
     for (int vazio = 0; vazio < 5; ++vazio) {
         SCOPED_TRACE(vazio);
         QStringList textos = {QStringLiteral("Quem?"), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
@@ -263,12 +246,12 @@ TEST_F(EditorWindowTest, AnEmptyFieldIsRefusedAndNothingIsWritten)
         EXPECT_EQ(Foco(), janela->Edit1);
     }
     EXPECT_EQ(h.dialogs.size(), 5);
-    EXPECT_EQ(Ler(ArquivoBanco), antes);
+    EXPECT_EQ(LerArquivo(ArquivoBanco), antes);
 }
 
 TEST_F(EditorWindowTest, AddAppendsOneRecordThenClearsTheFields)
 {
-    const QByteArray antes = Ler(ArquivoBanco);
+    const QByteArray antes = LerArquivo(ArquivoBanco);
     Preencher(QStringLiteral("   "), QStringLiteral("Moisés"), QStringLiteral("Arão"), QStringLiteral("Josué"),
               QStringLiteral("Calebe"));
     Harness::Key(janela->SpinEdit1, Qt::Key_Up);
@@ -276,7 +259,7 @@ TEST_F(EditorWindowTest, AddAppendsOneRecordThenClearsTheFields)
     janela->ComboBox1->setCurrentIndex(1);
     Adicionar();
 
-    const QByteArray depois = Ler(ArquivoBanco);
+    const QByteArray depois = LerArquivo(ArquivoBanco);
     ASSERT_EQ(depois.size(), antes.size() / 842 * 842 + 842);
     EXPECT_EQ(depois.left(antes.size() / 842 * 842), antes.left(antes.size() / 842 * 842));
     const TPergunta p = UltimoRegistro(depois);
@@ -304,7 +287,7 @@ TEST_F(EditorWindowTest, TheFirstAddCreatesTheBank)
     ASSERT_TRUE(QFile::remove(ArquivoBanco));
     Preencher(QStringLiteral("Q"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"));
     Adicionar();
-    const QByteArray banco = Ler(ArquivoBanco);
+    const QByteArray banco = LerArquivo(ArquivoBanco);
     ASSERT_EQ(banco.size(), 842);
     const TPergunta p = UltimoRegistro(banco);
     EXPECT_EQ(Texto(p.Pergunta, 256), QStringLiteral("Q"));
@@ -323,7 +306,7 @@ TEST_F(EditorWindowTest, AnswersHoldThirtyCharactersAndNoMore)
         EXPECT_EQ(e->Text(), trinta);
     }
     Adicionar();
-    const TPergunta p = UltimoRegistro(Ler(ArquivoBanco));
+    const TPergunta p = UltimoRegistro(LerArquivo(ArquivoBanco));
     for (const char16_t* campo : {p.Resposta1, p.Resposta2, p.Resposta3, p.Resposta4})
         EXPECT_EQ(Texto(campo, 41), trinta);
 }
@@ -335,7 +318,7 @@ TEST_F(EditorWindowTest, TheQuestionHolds255UnitsAndNoMore)
     EXPECT_EQ(janela->Edit1->Text(), longa);
     Preencher(QString(), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"));
     Adicionar();
-    EXPECT_EQ(Texto(UltimoRegistro(Ler(ArquivoBanco)).Pergunta, 256), longa);
+    EXPECT_EQ(Texto(UltimoRegistro(LerArquivo(ArquivoBanco)).Pergunta, 256), longa);
 }
 
 // A character outside the basic plane takes two units; the limit never keeps half of one.
@@ -376,7 +359,7 @@ TEST_F(EditorWindowTest, APasteCutAtTheLimitNeverKeepsHalfACharacter)
     Colar(janela->Edit1, QString(254, u'q') + pomba);
     Preencher(QString(), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"));
     Adicionar();
-    const QString gravada = Texto(UltimoRegistro(Ler(ArquivoBanco)).Pergunta, 256);
+    const QString gravada = Texto(UltimoRegistro(LerArquivo(ArquivoBanco)).Pergunta, 256);
     EXPECT_EQ(gravada, QString(254, u'q'));
     EXPECT_FALSE(TemMetadeSolta(gravada));
 }
@@ -413,7 +396,7 @@ TEST_F(EditorWindowTest, TheRightAnswerIsTheSpinValueWithinOneToFour)
         });
         Harness::Click(janela->Button1);
         EXPECT_EQ(lidoNoDialogo, caso.textoDepois);
-        EXPECT_EQ(UltimoRegistro(Ler(ArquivoBanco)).Correta, caso.correta);
+        EXPECT_EQ(UltimoRegistro(LerArquivo(ArquivoBanco)).Correta, caso.correta);
         EXPECT_EQ(h.dialogs.last().text, Adicionada);
     }
 }
@@ -424,14 +407,14 @@ TEST_F(EditorWindowTest, ALevelTypedInTheBoxThatMatchesNoItemIsLevelZero)
     janela->ComboBox1->lineEdit()->selectAll();
     Digitar(janela->ComboBox1, QStringLiteral("nível cinco"));
     Adicionar();
-    EXPECT_EQ(UltimoRegistro(Ler(ArquivoBanco)).Nivel, 0);
+    EXPECT_EQ(UltimoRegistro(LerArquivo(ArquivoBanco)).Nivel, 0);
     EXPECT_EQ(janela->ComboBox1->ItemIndex(), 0);
 
     Preencher(QStringLiteral("Q"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"));
     janela->ComboBox1->lineEdit()->selectAll();
     Harness::Type(janela->ComboBox1, QStringLiteral("R$ 1.000.000"));
     Adicionar();
-    EXPECT_EQ(UltimoRegistro(Ler(ArquivoBanco)).Nivel, 4) << "typing an item's text selects it";
+    EXPECT_EQ(UltimoRegistro(LerArquivo(ArquivoBanco)).Nivel, 4) << "typing an item's text selects it";
 }
 
 // A bank that cannot be written is said so, and nothing typed is lost.
@@ -451,7 +434,7 @@ TEST_F(EditorWindowTest, AnAddThatCannotBeWrittenWarnsAndKeepsTheFields)
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nome);
         caso.preparar();
-        const QByteArray antes = Ler(ArquivoBanco);
+        const QByteArray antes = LerArquivo(ArquivoBanco);
         const QStringList textos = {QStringLiteral("Q"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                                     QStringLiteral("4")};
         for (TEdit* e : {janela->Edit1, janela->Edit2, janela->Edit3, janela->Edit4, janela->Edit5})
@@ -470,7 +453,7 @@ TEST_F(EditorWindowTest, AnAddThatCannotBeWrittenWarnsAndKeepsTheFields)
         EXPECT_EQ(janela->SpinEdit1->Value(), 2);
         EXPECT_EQ(janela->ComboBox1->ItemIndex(), 2);
         EXPECT_EQ(Foco(), janela->Edit1);
-        EXPECT_EQ(Ler(ArquivoBanco), antes);
+        EXPECT_EQ(LerArquivo(ArquivoBanco), antes);
     }
     for (const DialogRecord& d : h.dialogs)
         EXPECT_NE(d.text, Adicionada);
@@ -479,7 +462,7 @@ TEST_F(EditorWindowTest, AnAddThatCannotBeWrittenWarnsAndKeepsTheFields)
 // Only OK deletes; Cancel, Escape and the close box leave the bank alone and say nothing more.
 TEST_F(EditorWindowTest, DeleteAsksFirstAndOnlyOkDeletes)
 {
-    const QByteArray banco = Ler(ArquivoBanco);
+    const QByteArray banco = LerArquivo(ArquivoBanco);
     ASSERT_GT(banco.size(), 0);
     const std::vector<std::pair<const char*, std::function<void()>>> recusas = {
         {"Cancela", [&] { h.AnswerNextDialog(QStringLiteral("Cancela")); }},
@@ -496,7 +479,7 @@ TEST_F(EditorWindowTest, DeleteAsksFirstAndOnlyOkDeletes)
         EXPECT_EQ(h.dialogs[0].caption, QStringLiteral("Confirma ?"));
         EXPECT_EQ(h.dialogs[0].buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("Cancela")}));
         EXPECT_EQ(h.dialogs[0].result, 2);
-        EXPECT_EQ(Ler(ArquivoBanco), banco);
+        EXPECT_EQ(LerArquivo(ArquivoBanco), banco);
     }
 
     h.dialogs.clear();
@@ -525,7 +508,7 @@ TEST_F(EditorWindowTest, DeleteRemovesALinkButNeverAFolderOrAReadOnlyBank)
         QString aviso;
         bool continua; // something still bears the bank's name afterwards
     };
-    const QByteArray banco = Ler(ArquivoBanco);
+    const QByteArray banco = LerArquivo(ArquivoBanco);
     const std::vector<Caso> casos = {
         {"link to a bank elsewhere",
          [] {
@@ -552,9 +535,9 @@ TEST_F(EditorWindowTest, DeleteRemovesALinkButNeverAFolderOrAReadOnlyBank)
         ASSERT_EQ(h.dialogs.size(), 2);
         EXPECT_EQ(h.dialogs[1].text, caso.aviso);
         EXPECT_EQ(Existe(ArquivoBanco), caso.continua);
-        EXPECT_EQ(Ler(QStringLiteral("meu-banco")), banco) << "a link's target keeps its questions";
+        EXPECT_EQ(LerArquivo(QStringLiteral("meu-banco")), banco) << "a link's target keeps its questions";
     }
-    EXPECT_EQ(Ler(ArquivoBanco), banco);
+    EXPECT_EQ(LerArquivo(ArquivoBanco), banco);
 }
 
 TEST_F(EditorWindowTest, RestoreIsRefusedWhileABankExists)
@@ -570,7 +553,7 @@ TEST_F(EditorWindowTest, RestoreIsRefusedWhileABankExists)
     ASSERT_EQ(h.dialogs.size(), 1);
     EXPECT_EQ(h.dialogs[0].text, PrimeiroExclua);
     EXPECT_EQ(h.dialogs[0].caption, Application->Title());
-    EXPECT_EQ(Ler(ArquivoBanco), banco);
+    EXPECT_EQ(LerArquivo(ArquivoBanco), banco);
 }
 
 TEST_F(EditorWindowTest, RestoreAfterADeleteCopiesTheStockBankByteForByte)
@@ -583,7 +566,7 @@ TEST_F(EditorWindowTest, RestoreAfterADeleteCopiesTheStockBankByteForByte)
     h.AnswerNextDialog(QStringLiteral("OK"));
     Harness::Click(janela->Button3);
     EXPECT_EQ(h.dialogs.last().text, Restaurado);
-    EXPECT_EQ(Ler(ArquivoBanco), Ler(ArquivoReserva));
+    EXPECT_EQ(LerArquivo(ArquivoBanco), LerArquivo(ArquivoReserva));
     EXPECT_TRUE(CarregarNivel(1, QStringLiteral("x")).ok);
 }
 
@@ -628,7 +611,7 @@ TEST_F(EditorWindowTest, ARestoredReadOnlyStockCopyGivesAReadOnlyBank)
     h.AnswerNextDialog(QStringLiteral("OK"));
     Harness::Click(janela->Button3);
     EXPECT_EQ(h.dialogs.last().text, Restaurado);
-    EXPECT_EQ(Ler(ArquivoBanco), Ler(ArquivoReserva));
+    EXPECT_EQ(LerArquivo(ArquivoBanco), LerArquivo(ArquivoReserva));
     EXPECT_EQ(QFileInfo(ArquivoBanco).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther), 0);
     EXPECT_FALSE(CarregarNivel(1, QStringLiteral("x")).ok);
 }
