@@ -54,14 +54,6 @@ TEST(Cartas, QuantidadeEUmSorteioAbaixoDeQuatro)
     }
 }
 
-// Advisers and votes: one draw below ten, and a draw below four only when that one missed.
-int PalpiteDeReferencia(GeradorDeReferencia& ref, int t, int correta)
-{
-    if (ref.abaixoDe(10) + 1 <= t)
-        return correta;
-    return ref.abaixoDe(4) + 1;
-}
-
 TEST(Pastores, OrdemDosSorteiosPorNivel)
 {
     const int chance[] = {0, 8, 5, 3};

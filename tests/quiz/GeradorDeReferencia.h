@@ -11,3 +11,11 @@ struct GeradorDeReferencia {
         return int((quint64(n) * estado) >> 32);
     }
 };
+
+// One adviser or one vote: a draw below ten, and a draw below four only when that one missed.
+inline int PalpiteDeReferencia(GeradorDeReferencia& ref, int t, int correta)
+{
+    if (ref.abaixoDe(10) + 1 <= t)
+        return correta;
+    return ref.abaixoDe(4) + 1;
+}

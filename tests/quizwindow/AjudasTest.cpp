@@ -11,15 +11,6 @@ namespace {
 const int AcertoDosPastores[4] = {0, 8, 5, 3};
 const int AcertoDosIrmaos[4] = {0, 7, 4, 2};
 
-// One adviser or one vote, foreseen from the generator's state.
-int Palpite(Gerador& g, int t, int correta)
-{
-    const int r = g.Abaixo(10) + 1;
-    if (r <= t)
-        return correta;
-    return g.Abaixo(4) + 1;
-}
-
 } // namespace
 
 class Ajudas : public JogoDeTeste {};
@@ -82,11 +73,11 @@ TEST_F(Ajudas, AdvisersNameTheirAnswersAfterALoneCarriageReturn)
             Jogar([&] {
                 AvancarAte(posicao);
                 RandSeed = semente;
-                Gerador g{semente};
+                GeradorDeReferencia g{semente};
                 const int t = AcertoDosPastores[NivelAtual];
-                const int a = Palpite(g, t, Certa());
-                const int b = Palpite(g, t, Certa());
-                const int c = Palpite(g, t, Certa());
+                const int a = PalpiteDeReferencia(g, t, Certa());
+                const int b = PalpiteDeReferencia(g, t, Certa());
+                const int c = PalpiteDeReferencia(g, t, Certa());
                 Harness::Click(janela->Button3);
                 EXPECT_EQ(janela->Memo1->Lines().Text(),
                           QStringLiteral("Ana, os 3 Pastores acham que é: \r%1, %2, %3").arg(a).arg(b).arg(c));
@@ -109,10 +100,10 @@ TEST_F(Ajudas, PolledGroupCountsTwelveVotesUnderThePlayersName)
             Jogar([&] {
                 AvancarAte(posicao);
                 RandSeed = semente;
-                Gerador g{semente};
+                GeradorDeReferencia g{semente};
                 int votos[5] = {};
                 for (int j = 0; j < 12; ++j)
-                    ++votos[Palpite(g, AcertoDosIrmaos[NivelAtual], Certa())];
+                    ++votos[PalpiteDeReferencia(g, AcertoDosIrmaos[NivelAtual], Certa())];
                 QString esperado = QStringLiteral("Ana");
                 for (int k = 1; k <= 4; ++k) {
                     if (votos[k] == 1)

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the quiz window's tests share: a bank written with the bank code into the harness's run
-// folder, a game run as the start window runs it, and a generator written out again so a test can
+// folder, a game run as the start window runs it, and the reference generator, so a test can
 // foresee a draw without asking the game.
 
 #include "support/Harness.h"
@@ -13,6 +13,7 @@
 #include "app/bank/RecordFile.h"
 #include "app/quiz/NivelPool.h"
 #include "app/quiz/Premios.h"
+#include "quiz/GeradorDeReferencia.h"
 #include "toolkit/Locale.h"
 #include "toolkit/Pause.h"
 #include "toolkit/Random.h"
@@ -97,22 +98,12 @@ inline QVector<TMediaCall> ChamadasDe(const Harness& h, const QString& tocador)
     return chamadas;
 }
 
-// The runtime's generator, written out again from its definition.
-struct Gerador {
-    quint32 estado;
-    int Abaixo(int n)
-    {
-        estado = estado * 134775813u + 1u;
-        return int((quint64(quint32(n)) * estado) >> 32);
-    }
-};
-
 // A generator state whose next draw below n is r.
 inline quint32 EstadoQueSorteia(int n, int r)
 {
     for (quint32 s = 1;; ++s) {
-        Gerador g{s};
-        if (g.Abaixo(n) == r)
+        GeradorDeReferencia g{s};
+        if (g.abaixoDe(n) == r)
             return s;
     }
 }

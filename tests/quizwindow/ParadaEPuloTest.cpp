@@ -53,9 +53,9 @@ TEST_F(NovoJogo, EachGameSeedsTheGeneratorBeforeItsFirstDraw)
         Reiniciar();
         RandSeed = 99;
         h.SetSeed(semente);
-        Gerador g{semente};
-        g.Abaixo(8);
-        const int primeira = g.Abaixo(8) + 1;
+        GeradorDeReferencia g{semente};
+        g.abaixoDe(8);
+        const int primeira = g.abaixoDe(8) + 1;
         Jogar([&] {
             EXPECT_EQ(janela->Label1->Caption(), TextoPergunta(1, primeira));
             EXPECT_EQ(RandSeed, g.estado);
