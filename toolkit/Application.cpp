@@ -96,8 +96,6 @@ TApplication::TApplication(int& argc, char** argv)
     if (program.isEmpty() && argc > 0)
         program = QString::fromLocal8Bit(argv[0]);
     title_ = DefaultTitleFor(program);
-    handle_ = std::make_unique<QWidget>();
-    handle_->setWindowTitle(title_);
 
     ReadThousandSeparatorFromLocale();
     localeWatcher_ = std::make_unique<LocaleWatcher>();
@@ -115,7 +113,6 @@ TApplication::~TApplication()
     mainForm_ = nullptr;
     qt_->removeEventFilter(localeWatcher_.get());
     localeWatcher_.reset();
-    handle_.reset();
     qt_.reset();
     Application = nullptr;
 }
@@ -125,7 +122,6 @@ void TApplication::Initialize() {}
 void TApplication::SetTitle(const QString& title)
 {
     title_ = title;
-    handle_->setWindowTitle(title);
 }
 
 QString TApplication::DefaultTitleFor(const QString& programPath)

@@ -46,9 +46,6 @@ public:
     // Told by every form as it is destroyed, so the application never deletes it twice.
     void FormDestroyed(TForm* form);
 
-    // The hidden application window: parent of shell calls.
-    QWidget* Handle() const { return handle_.get(); }
-
     // The error box: the error's text, the application title as caption, the error icon, OK.
     void ShowException(const Exception& error);
     void HandleException(const std::exception& error);
@@ -56,7 +53,6 @@ public:
 private:
     void Adopt(TForm* form);
     std::unique_ptr<QApplication> qt_;
-    std::unique_ptr<QWidget> handle_;
     std::vector<TForm*> forms_;
     TForm* mainForm_ = nullptr;
     QString title_;
