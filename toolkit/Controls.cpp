@@ -82,6 +82,17 @@ bool IsLeftClickInside(const QWidget* widget, const QMouseEvent* event)
     return event->button() == Qt::LeftButton && widget->rect().contains(event->position().toPoint());
 }
 
+// The pointer's place in the control and the keys held go to OnMouseMove, through the guard.
+void FireMouseMove(const TMouseMoveEvent& event, TObject* sender, const QMouseEvent* mouse)
+{
+    if (!event)
+        return;
+    // A copy: the handler may rebind the event it runs from.
+    const TMouseMoveEvent handler = event;
+    const QPoint at = mouse->position().toPoint();
+    RunGuarded([&] { handler(sender, mouse->modifiers(), at.x(), at.y()); });
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -231,11 +242,7 @@ void TImage::mouseReleaseEvent(QMouseEvent* event)
 
 void TImage::mouseMoveEvent(QMouseEvent* event)
 {
-    if (OnMouseMove) {
-        const TMouseMoveEvent handler = OnMouseMove;
-        const QPoint at = event->position().toPoint();
-        RunGuarded([&] { handler(this, event->modifiers(), at.x(), at.y()); });
-    }
+    FireMouseMove(OnMouseMove, this, event);
 }
 
 void TImage::leaveEvent(QEvent*)
@@ -295,11 +302,7 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event)
 
 void TLabel::mouseMoveEvent(QMouseEvent* event)
 {
-    if (OnMouseMove) {
-        const TMouseMoveEvent handler = OnMouseMove;
-        const QPoint at = event->position().toPoint();
-        RunGuarded([&] { handler(this, event->modifiers(), at.x(), at.y()); });
-    }
+    FireMouseMove(OnMouseMove, this, event);
 }
 
 void TLabel::leaveEvent(QEvent*)
