@@ -59,22 +59,6 @@ bool TemMetadeSolta(const QString& s)
     return false;
 }
 
-// Types text as the keyboard does. Letters beyond ASCII (accents) come as key events carrying their
-// text, as a keyboard layout delivers them.
-void Digitar(QWidget* campo, const QString& texto)
-{
-    QWidget* alvo = campo;
-    while (alvo->focusProxy())
-        alvo = alvo->focusProxy();
-    alvo->setFocus(Qt::OtherFocusReason);
-    for (const QChar c : texto) {
-        if (c.unicode() < 128)
-            QTest::keyClick(alvo, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, alvo, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 class EditorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -93,11 +77,11 @@ protected:
     void Preencher(const QString& pergunta, const QString& r1, const QString& r2, const QString& r3,
                    const QString& r4)
     {
-        Digitar(janela->Edit1, pergunta);
-        Digitar(janela->Edit2, r1);
-        Digitar(janela->Edit3, r2);
-        Digitar(janela->Edit4, r3);
-        Digitar(janela->Edit5, r4);
+        Harness::Type(janela->Edit1, pergunta);
+        Harness::Type(janela->Edit2, r1);
+        Harness::Type(janela->Edit3, r2);
+        Harness::Type(janela->Edit4, r3);
+        Harness::Type(janela->Edit5, r4);
     }
 
     // Pastes text at the caret, as Ctrl+V does.
@@ -302,7 +286,7 @@ TEST_F(EditorWindowTest, AnswersHoldThirtyCharactersAndNoMore)
     ASSERT_EQ(trinta.size(), 30);
     Harness::Type(janela->Edit1, QStringLiteral("Q"));
     for (TEdit* e : {janela->Edit2, janela->Edit3, janela->Edit4, janela->Edit5}) {
-        Digitar(e, trinta + QStringLiteral("X"));
+        Harness::Type(e, trinta + QStringLiteral("X"));
         EXPECT_EQ(e->Text(), trinta);
     }
     Adicionar();
@@ -405,7 +389,7 @@ TEST_F(EditorWindowTest, ALevelTypedInTheBoxThatMatchesNoItemIsLevelZero)
 {
     Preencher(QStringLiteral("Q"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"));
     janela->ComboBox1->lineEdit()->selectAll();
-    Digitar(janela->ComboBox1, QStringLiteral("nível cinco"));
+    Harness::Type(janela->ComboBox1, QStringLiteral("nível cinco"));
     Adicionar();
     EXPECT_EQ(UltimoRegistro(LerArquivo(ArquivoBanco)).Nivel, 0);
     EXPECT_EQ(janela->ComboBox1->ItemIndex(), 0);

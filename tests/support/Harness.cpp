@@ -260,7 +260,14 @@ void Harness::Type(QWidget* w, const QString& text)
         return;
     QWidget* target = KeyTarget(w);
     target->setFocus(Qt::OtherFocusReason);
-    QTest::keyClicks(target, text);
+    // Letters beyond ASCII (accents) come as key events carrying their text, as a keyboard layout
+    // delivers them.
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(target, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 void Harness::Key(QWidget* w, int qtKey, Qt::KeyboardModifiers m)
