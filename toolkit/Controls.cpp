@@ -315,11 +315,6 @@ void TLabel::leaveEvent(QEvent*)
 
 TEdit::TEdit(QWidget* parent) : TControl<QLineEdit>(parent) {}
 
-void TEdit::ApplyLayout(const THandlerTable& handlers)
-{
-    ApplyCommonLayout(handlers);
-}
-
 void TEdit::mouseReleaseEvent(QMouseEvent* event)
 {
     QLineEdit::mouseReleaseEvent(event);
@@ -574,11 +569,6 @@ void TButton::Click()
     Fire(OnClick, this);
 }
 
-void TButton::ApplyLayout(const THandlerTable& handlers)
-{
-    ApplyCommonLayout(handlers);
-}
-
 namespace {
 
 // The OK kind's glyph: a green tick, drawn rather than shipped so the toolkit carries no artwork.
@@ -602,7 +592,7 @@ TBitBtn::TBitBtn(QWidget* parent) : TButton(parent) {}
 
 void TBitBtn::ApplyLayout(const THandlerTable& handlers)
 {
-    TButton::ApplyLayout(handlers);
+    ApplyCommonLayout(handlers);
     const QString kind = property("Kind").toString();
     if (kind.isEmpty() || kind == QLatin1String("bkCustom"))
         return;

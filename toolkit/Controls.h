@@ -161,8 +161,6 @@ public:
     int MaxLength() const { return maxLength(); }
     void SetMaxLength(int length) { setMaxLength(length); }
 
-    void ApplyLayout(const THandlerTable& handlers) override;
-
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
@@ -230,8 +228,6 @@ public:
     void SetCaption(const QString& caption) { setText(caption); }
     // Runs OnClick through the guard, as a mouse click or Space would.
     void Click();
-
-    void ApplyLayout(const THandlerTable& handlers) override;
 };
 
 // A button with a glyph; of the OK kind it is its form's default button (Enter presses it).

@@ -17,11 +17,6 @@ TWebBrowser::TWebBrowser(QWidget* parent) : TControl<QTextBrowser>(parent)
     });
 }
 
-void TWebBrowser::ApplyLayout(const THandlerTable& handlers)
-{
-    ApplyCommonLayout(handlers);
-}
-
 void TWebBrowser::Navigate(const QString& address)
 {
     location_ = address;

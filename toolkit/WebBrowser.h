@@ -19,8 +19,6 @@ public:
     // The local file the last Navigate showed, or empty when nothing could be loaded.
     QString LoadedFile() const { return loadedFile_; }
 
-    void ApplyLayout(const THandlerTable& handlers) override;
-
 private:
     QString location_;
     QString loadedFile_;
