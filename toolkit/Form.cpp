@@ -3,6 +3,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Exception.h"
+#include "toolkit/Pause.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -308,8 +309,12 @@ void TForm::Close()
 
 void TForm::closeEvent(QCloseEvent* event)
 {
-    // The window hides itself (or ends its modal run, or the program) through Close.
+    // The window hides itself (or ends its modal run, or the program) through Close. A close box
+    // clicked while a pause lets the window system paint is not the player's input yet: it is
+    // dropped, as nothing the player does reaches a window during a pause.
     event->ignore();
+    if (PauseInProgress())
+        return;
     RunGuarded([this] { Close(); });
 }
 

@@ -75,8 +75,8 @@ void Sleep(unsigned ms)
     BringPaintToScreen();
     if (Recorder()) {
         const auto recorder = Recorder();
-        pausing = false;
         recorder(ms);
+        pausing = false;
         return;
     }
     const auto spent = std::chrono::milliseconds(started.elapsed());

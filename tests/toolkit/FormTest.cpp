@@ -147,6 +147,20 @@ TEST(Form, ModelessCloseHidesWithoutDestroying)
     EXPECT_TRUE(form->isVisible()) << "a hidden window can be shown again";
 }
 
+// Nothing the player does reaches a window during a pause, the close box included.
+TEST(Form, CloseBoxDuringAPauseIsDropped)
+{
+    Harness harness;
+    SampleForm form;
+    form.Show();
+    SetPauseRecorder([&](unsigned) { Harness::CloseBox(&form); });
+    Sleep(500);
+    SetPauseRecorder([&](unsigned ms) { harness.pauses.append(ms); });
+    EXPECT_TRUE(form.isVisible());
+    Harness::CloseBox(&form);
+    EXPECT_FALSE(form.isVisible()) << "after the pause the close box works again";
+}
+
 TEST(Form, OwnedFormsAreDestroyedWithTheirOwner)
 {
     Harness harness;
