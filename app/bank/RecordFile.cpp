@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,6 +69,67 @@ qint32 WritableCode(const struct stat& st)
     return 0;
 }
 
+bool IsOpen(const RecordFile& file)
+{
+    return file.handle >= 0;
+}
+
+// A level load then costs one system call for some three hundred records.
+constexpr qsizetype ReadAheadBlock = 256 * 1024;
+
+qsizetype Buffered(const RecordFile& file)
+{
+    return file.readUpTo - file.readFrom;
+}
+
+void ForgetReadAhead(RecordFile& file)
+{
+    file.readFrom = file.readUpTo = 0;
+}
+
+// Puts the system offset back where the caller's position is, before anything but a read.
+qint32 GiveBackReadAhead(RecordFile& file)
+{
+    if (const qsizetype ahead = Buffered(file)) {
+        if (::lseek(file.handle, -off_t(ahead), SEEK_CUR) < 0)
+            return CodeFromErrno(errno);
+    }
+    ForgetReadAhead(file);
+    return 0;
+}
+
+// Reads blocks until a whole record is buffered or the file ends; `ended` tells which. The bytes
+// not yet handed out move to the front first. Returns 0 or the code of a failed read; what was
+// buffered before stays buffered either way.
+qint32 FillReadAhead(RecordFile& file, bool& ended)
+{
+    ended = false;
+    if (!file.readAhead) {
+        file.readAheadSize = std::max<qsizetype>(ReadAheadBlock, 2 * qsizetype(file.recordSize));
+        file.readAhead = std::make_unique_for_overwrite<char[]>(size_t(file.readAheadSize));
+    }
+    const qsizetype kept = Buffered(file);
+    if (file.readFrom > 0 && kept > 0)
+        std::memmove(file.readAhead.get(), file.readAhead.get() + file.readFrom, size_t(kept));
+    file.readFrom = 0;
+    file.readUpTo = kept;
+    while (file.readUpTo < file.recordSize) {
+        const ssize_t got = ::read(file.handle, file.readAhead.get() + file.readUpTo,
+                                   size_t(file.readAheadSize - file.readUpTo));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return CodeFromErrno(errno);
+        }
+        if (got == 0) {
+            ended = true;
+            return 0;
+        }
+        file.readUpTo += got;
+    }
+    return 0;
+}
+
 qint32 OpenDescriptor(RecordFile& file, int recordSize, bool create)
 {
     if (file.handle >= 0)
@@ -98,12 +160,8 @@ qint32 OpenDescriptor(RecordFile& file, int recordSize, bool create)
 
     file.handle = fd;
     file.recordSize = recordSize;
+    ForgetReadAhead(file);
     return 0;
-}
-
-bool IsOpen(const RecordFile& file)
-{
-    return file.handle >= 0;
 }
 
 } // namespace
@@ -112,6 +170,7 @@ void AssignRecordFile(RecordFile& file, const QString& name)
 {
     file.name = name;
     file.handle = -1;
+    ForgetReadAhead(file);
 }
 
 qint32 OpenRecordFile(RecordFile& file, int recordSize)
@@ -140,6 +199,7 @@ qint32 SeekRecord(RecordFile& file, qint32 n)
         return NotOpen;
     if (::lseek(file.handle, off_t(n) * file.recordSize, SEEK_SET) < 0)
         return CodeFromErrno(errno);
+    ForgetReadAhead(file);
     return 0;
 }
 
@@ -147,26 +207,27 @@ qint32 ReadRecord(RecordFile& file, void* record)
 {
     if (!IsOpen(file))
         return NotOpen;
-    auto* bytes = static_cast<char*>(record);
-    qint64 done = 0;
-    while (done < file.recordSize) {
-        const ssize_t got = ::read(file.handle, bytes + done, size_t(file.recordSize - done));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return CodeFromErrno(errno);
-        }
-        if (got == 0)
-            return ShortRead;
-        done += got;
+    if (file.recordSize <= 0)
+        return 0;
+    if (Buffered(file) < file.recordSize) {
+        bool ended;
+        if (const qint32 code = FillReadAhead(file, ended))
+            return code;
     }
-    return 0;
+    // At the end of the file what is left is a partial record: it goes to the start of the
+    // record, and the position stops at the end of the file.
+    const qsizetype served = std::min<qsizetype>(Buffered(file), file.recordSize);
+    std::memcpy(record, file.readAhead.get() + file.readFrom, size_t(served));
+    file.readFrom += served;
+    return served < file.recordSize ? ShortRead : 0;
 }
 
 qint32 WriteRecord(RecordFile& file, const void* record)
 {
     if (!IsOpen(file))
         return AccessDenied;
+    if (const qint32 code = GiveBackReadAhead(file))
+        return code;
     const auto* bytes = static_cast<const char*>(record);
     qint64 done = 0;
     while (done < file.recordSize) {
@@ -191,11 +252,21 @@ bool AtEndOfFile(RecordFile& file)
 {
     if (!IsOpen(file) || file.recordSize <= 0)
         return true;
-    const off_t position = ::lseek(file.handle, 0, SEEK_CUR);
-    const qint32 count = RecordCount(file);
-    if (position < 0 || count < 0)
+    if (Buffered(file) >= file.recordSize)
+        return false;
+    bool ended;
+    if (FillReadAhead(file, ended) == 0 && !ended)
+        return false;
+    // Either the read found the end of the file, and the system offset is now the file's size, or
+    // it failed, and the size is asked for so that the next read meets the failure itself.
+    const off_t offset = ::lseek(file.handle, 0, SEEK_CUR);
+    if (offset < 0)
         return true;
-    return qint64(position) / file.recordSize >= count;
+    const qint64 position = qint64(offset) - Buffered(file);
+    if (ended)
+        return position / file.recordSize >= qint64(offset) / file.recordSize;
+    const qint32 count = RecordCount(file);
+    return count < 0 || position / file.recordSize >= count;
 }
 
 qint32 CloseRecordFile(RecordFile& file)
@@ -204,6 +275,7 @@ qint32 CloseRecordFile(RecordFile& file)
         return NotOpen;
     const int fd = file.handle;
     file.handle = -1;
+    ForgetReadAhead(file);
     // The descriptor is gone even when close reports an error, so it is never retried.
     if (::close(fd) != 0 && errno != EINTR)
         return CodeFromErrno(errno);

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
 // A file of fixed-size records, reached by record number. Every operation reports its outcome in
 // its result code and in nothing else, so a later open is never judged by an earlier failure.
 //
@@ -18,10 +20,19 @@
 //   101   a write put fewer bytes than a record (a full disk or quota)
 //   103   seek, read or close on a file that is not open
 //   1000 + errno   any other failure of the system
+//
+// Reads go through a buffer of large blocks, so a file read from start to end costs one system
+// call per block rather than several per record. The position the operations speak of is the
+// system's file offset less the bytes read ahead and not yet handed out; a seek, a write and a
+// close drop what was read ahead.
 struct RecordFile {
     QString name;
     int recordSize = 0;
     int handle = -1; // the system's descriptor while open, -1 while closed
+    std::unique_ptr<char[]> readAhead; // allocated at the first read, kept until the file goes
+    qsizetype readAheadSize = 0;
+    qsizetype readFrom = 0;  // first byte of readAhead not yet handed out
+    qsizetype readUpTo = 0;  // end of the bytes read into readAhead
 };
 
 // Binds the file to a name (relative names lie in the working directory) and leaves it closed.

@@ -196,6 +196,86 @@ TEST(ArquivoDeRegistros, PosicaoAlemDoFimEstendeOArquivo)
     EXPECT_EQ(LerArquivo(ArquivoBanco).mid(3 * 842), BytesDe(p));
 }
 
+// Reads are served from large blocks: a record split across two blocks, the records after a write
+// that comes in the middle of a read, and the trailing partial record must all be what a read of
+// one record at a time would give.
+TEST(ArquivoDeRegistros, LeituraEmBlocosDaOsMesmosRegistrosQueUmAUm)
+{
+    PastaTemporaria pasta;
+    constexpr int total = 700; // more than two blocks of reading ahead
+    QByteArray bytes;
+    for (int i = 0; i < total; ++i)
+        bytes += BytesDe(NovaPergunta(QStringLiteral("r%1").arg(i), quint8(i % 4 + 1)));
+    const QByteArray resto(300, '\x6b');
+    EscreverArquivo(ArquivoBanco, bytes + resto);
+
+    RecordFile f;
+    AssignRecordFile(f, ArquivoBanco);
+    ASSERT_EQ(OpenRecordFile(f, TamanhoPergunta), 0);
+    auto lerAteOFim = [&f](int desde) {
+        for (int i = desde; i < total; ++i) {
+            ASSERT_FALSE(AtEndOfFile(f)) << i;
+            TPergunta p;
+            ASSERT_EQ(ReadRecord(f, &p), 0) << i;
+            ASSERT_EQ(TextFromFixedField(p.Pergunta, 256), QStringLiteral("r%1").arg(i)) << i;
+        }
+        EXPECT_TRUE(AtEndOfFile(f));
+    };
+    lerAteOFim(0);
+    QByteArray registro(842, '\x22');
+    EXPECT_EQ(ReadRecord(f, registro.data()), 100);
+    EXPECT_EQ(registro, resto + QByteArray(542, '\x22'));
+
+    // A write after some reads lands at the record position, not where the reading ahead got to.
+    ASSERT_EQ(SeekRecord(f, 0), 0);
+    for (int i = 0; i < 300; ++i) {
+        TPergunta p;
+        ASSERT_EQ(ReadRecord(f, &p), 0);
+    }
+    const TPergunta nova = NovaPergunta(QStringLiteral("r300"), 1);
+    ASSERT_EQ(WriteRecord(f, &nova), 0);
+    lerAteOFim(301);
+    EXPECT_EQ(RecordCount(f), total);
+    EXPECT_EQ(CloseRecordFile(f), 0);
+    EXPECT_EQ(LerArquivo(ArquivoBanco), bytes.left(300 * 842) + BytesDe(nova) + bytes.mid(301 * 842) + resto);
+}
+
+// Positions past 2 GiB need 64 bits. The bank is sparse, so only its last records take room.
+TEST(ArquivoDeRegistros, BancoAlemDe2GiBContaLeEAdicionaNoLugarCerto)
+{
+    PastaTemporaria pasta;
+    constexpr qint32 total = 2551000; // 842 * total > 2^31
+    const QByteArray resto(100, '\x6b');
+    {
+        QFile f(ArquivoBanco);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        if (!f.resize(qint64(total) * 842 + resto.size()))
+            GTEST_SKIP() << "this file system does not hold a file of more than 2 GiB";
+        ASSERT_TRUE(f.seek(qint64(total - 1) * 842));
+        ASSERT_EQ(f.write(BytesDe(NovaPergunta(QStringLiteral("ultima"), 1)) + resto), 842 + resto.size());
+    }
+
+    RecordFile f;
+    AssignRecordFile(f, ArquivoBanco);
+    ASSERT_EQ(OpenRecordFile(f, TamanhoPergunta), 0);
+    EXPECT_EQ(RecordCount(f), total);
+    ASSERT_EQ(SeekRecord(f, total - 1), 0);
+    EXPECT_FALSE(AtEndOfFile(f));
+    TPergunta p;
+    ASSERT_EQ(ReadRecord(f, &p), 0);
+    EXPECT_EQ(TextFromFixedField(p.Pergunta, 256), QStringLiteral("ultima"));
+    EXPECT_TRUE(AtEndOfFile(f));
+    EXPECT_EQ(CloseRecordFile(f), 0);
+
+    const TPergunta nova = NovaPergunta(QStringLiteral("nova"), 2);
+    ASSERT_TRUE(GravarPergunta(nova));
+    QFile banco(ArquivoBanco);
+    ASSERT_TRUE(banco.open(QIODevice::ReadOnly));
+    EXPECT_EQ(banco.size(), qint64(total + 1) * 842);
+    ASSERT_TRUE(banco.seek(qint64(total) * 842));
+    EXPECT_EQ(banco.read(842), BytesDe(nova));
+}
+
 // Permission bits decide, so this holds when the tests run as root too.
 TEST(ArquivoDeRegistros, BancoSomenteLeituraNaoAbreNemMuda)
 {
