@@ -300,5 +300,5 @@ QString TextFromFixedField(const char16_t* field, int width)
     if (width <= 0)
         return QString();
     const char16_t* end = std::find(field, field + width, u'\0');
-    return QString::fromUtf16(field, end - field);
+    return QString(reinterpret_cast<const QChar*>(field), end - field);
 }

@@ -70,4 +70,6 @@ qint32 CloseRecordFile(RecordFile& file);
 void CopyToFixedField(char16_t* field, int width, const QString& text);
 
 // The field's units up to the first zero unit; all of them when the field holds no zero unit.
+// Every unit comes back as stored: a leading U+FEFF or U+FFFE is text, not a byte-order mark,
+// and a lone surrogate stays as it is.
 QString TextFromFixedField(const char16_t* field, int width);

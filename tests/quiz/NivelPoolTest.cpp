@@ -136,6 +136,38 @@ TEST(CargaDoNivel, PerguntaAdicionadaEntraNaProximaCarga)
     EXPECT_EQ(Texto(BancoNivel[1]), QStringLiteral("nova"));
 }
 
+// Text fields are units as stored, whatever they are: what the editor writes is what the game shows.
+TEST(CargaDoNivel, TextosVoltamUnidadePorUnidadeComoForamGravados)
+{
+    const QString casos[] = {
+        QStringView(u"\uFEFFcomeça com a marca de ordem").toString(),
+        QStringView(u"\uFFFEcomeça com a marca trocada").toString(),
+        QStringView(u"\uFEFF").toString(),
+        QStringView(u"\uFFFE\uFEFF\uFFFF").toString(),
+        QStringView(u"meio\uFEFFe\uFFFEfim").toString(),
+        QString(1, QChar(0xD800)) + QStringLiteral("alta solta no início"),
+        QStringLiteral("baixa solta no fim") + QChar(0xDC00),
+        QString(1, QChar(0xDC00)) + QChar(0xD800), // the halves in the wrong order
+        QStringLiteral("par \U0001D11E e ç"),
+        QString(1, QChar(0xFFFE)) + QString(39, u'w'), // an answer of the whole width the bank allows
+    };
+    for (const QString& texto : casos) {
+        PastaTemporaria pasta;
+        TPergunta p = NovaPergunta(texto, 1);
+        for (char16_t* resposta : {p.Resposta1, p.Resposta2, p.Resposta3, p.Resposta4})
+            CopyToFixedField(resposta, 41, texto);
+        ASSERT_TRUE(GravarPergunta(p));
+        ASSERT_TRUE(CarregarNivel(1, Nome).ok);
+        NovoJogo();
+        SortearPergunta(1);
+        const auto unidades = [](const QString& s) { return QList<char16_t>(s.utf16(), s.utf16() + s.size()); };
+        EXPECT_EQ(unidades(Texto(PerguntaAtual)), unidades(texto));
+        for (const char16_t* resposta :
+             {PerguntaAtual.Resposta1, PerguntaAtual.Resposta2, PerguntaAtual.Resposta3, PerguntaAtual.Resposta4})
+            EXPECT_EQ(unidades(TextFromFixedField(resposta, 41)), unidades(texto));
+    }
+}
+
 // In the current folder, loads a pool of n questions "q0".."q<n-1>" of level 1.
 void PoolDe(int n)
 {
