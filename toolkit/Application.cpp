@@ -13,6 +13,7 @@
 #include <QStyleFactory>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 
 TApplication* Application = nullptr;
@@ -82,6 +83,8 @@ void SubstituteClassicFonts()
 TApplication::TApplication(int& argc, char** argv)
 {
     Application = this;
+    // A write past the file-size limit is an error the caller handles, not the end of the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     qt_ = std::make_unique<QApplication>(argc, argv);
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);

@@ -164,6 +164,28 @@ qint32 OpenDescriptor(RecordFile& file, int recordSize, bool create)
     return 0;
 }
 
+// Reads or writes the partial record at the end of the file until all of it has gone, since the
+// system may move fewer bytes at a time. `move` is a positioned read or write, so the file's
+// position and what was read ahead stay as they are.
+template <typename Move>
+qint32 MoveWholePartialRecord(const RecordFile& file, const RecordFileEnd& end, qint32 shortCode, Move move)
+{
+    const qint64 size = end.partialRecord.size();
+    const qint64 start = end.size - size;
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t moved = move(file.handle, done, size - done, off_t(start + done));
+        if (moved < 0 && errno == EINTR)
+            continue;
+        if (moved < 0)
+            return CodeFromErrno(errno);
+        if (moved == 0)
+            return shortCode;
+        done += moved;
+    }
+    return 0;
+}
+
 } // namespace
 
 void AssignRecordFile(RecordFile& file, const QString& name)
@@ -280,6 +302,38 @@ qint32 CloseRecordFile(RecordFile& file)
     if (::close(fd) != 0 && errno != EINTR)
         return CodeFromErrno(errno);
     return 0;
+}
+
+qint32 ReadFileEnd(RecordFile& file, RecordFileEnd& end)
+{
+    if (!IsOpen(file) || file.recordSize <= 0)
+        return NotOpen;
+    struct stat st{};
+    if (::fstat(file.handle, &st) != 0)
+        return CodeFromErrno(errno);
+    end.size = st.st_size;
+    end.partialRecord.resize(end.size % file.recordSize);
+    return MoveWholePartialRecord(file, end, ShortRead, [&end](int fd, qint64 done, qint64 left, off_t at) {
+        return ::pread(fd, end.partialRecord.data() + done, size_t(left), at);
+    });
+}
+
+qint32 RestoreFileEnd(RecordFile& file, const RecordFileEnd& end)
+{
+    if (!IsOpen(file))
+        return NotOpen;
+    if (const qint32 code = GiveBackReadAhead(file))
+        return code;
+    int cut;
+    do {
+        cut = ::ftruncate(file.handle, off_t(end.size));
+    } while (cut != 0 && errno == EINTR);
+    if (cut != 0)
+        return CodeFromErrno(errno);
+    // Those bytes were there before, so putting them back never needs the file to grow.
+    return MoveWholePartialRecord(file, end, ShortWrite, [&end](int fd, qint64 done, qint64 left, off_t at) {
+        return ::pwrite(fd, end.partialRecord.constData() + done, size_t(left), at);
+    });
 }
 
 void CopyToFixedField(char16_t* field, int width, const QString& text)

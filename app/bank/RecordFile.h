@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -63,6 +64,17 @@ qint32 WriteRecord(RecordFile& file, const void* record);
 bool AtEndOfFile(RecordFile& file);
 
 qint32 CloseRecordFile(RecordFile& file);
+
+// The end of an open file as it stands: its size in bytes and the bytes of a trailing partial
+// record. An append that fails is taken back with it, so the file is left byte for byte as it was.
+struct RecordFileEnd {
+    qint64 size = 0;
+    QByteArray partialRecord;
+};
+qint32 ReadFileEnd(RecordFile& file, RecordFileEnd& end);
+
+// Cuts the file back to the size read and writes its partial record back in place.
+qint32 RestoreFileEnd(RecordFile& file, const RecordFileEnd& end);
 
 // Writes the text's code units at the start of the field and one zero unit after them, touching
 // no other unit. A text longer than width - 1 units is cut there (never inside a surrogate pair),

@@ -1,6 +1,7 @@
 #include "app/bank/ArquivoBanco.h"
 #include "app/bank/Banco.h"
 #include "app/bank/RecordFile.h"
+#include "LimiteDeTamanho.h"
 #include "bank/PastaTemporaria.h"
 
 #include <QByteArray>
@@ -101,6 +102,42 @@ TEST_F(ArquivoBancoTest, VerifiedAppendReportsABankItCannotWrite)
     ASSERT_TRUE(QDir::current().mkdir(ArquivoBanco));
     EXPECT_FALSE(GravarPergunta(Pergunta(QStringLiteral("x"), 1)));
     EXPECT_EQ(Conteudo(), QStringList{ArquivoBanco});
+}
+
+// A record that cannot be written whole is taken out again: the bank is left byte for byte as it
+// was, a partial record at its end included, and a bank that did not exist is not left behind.
+TEST_F(ArquivoBancoTest, AppendThatCannotGrowTheBankLeavesItAsItWas)
+{
+    const QByteArray doisRegistros = stock_.left(2 * 842);
+    const struct {
+        const char* nome;
+        QByteArray banco; // empty: no bank at all
+        qint64 folga;     // the limit, in bytes past the bank's size
+    } casos[] = {
+        {"limit at the bank's size", doisRegistros, 0},
+        {"limit inside the new record", doisRegistros, 10},
+        {"partial record overwritten up to the limit", doisRegistros + QByteArray(100, '\x7f'), 0},
+        {"partial record overwritten past the limit", doisRegistros + QByteArray(100, '\x7f'), 10},
+        {"no bank, limit inside the first record", QByteArray(), 100},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        if (!caso.banco.isEmpty())
+            EscreverArquivo(ArquivoBanco, caso.banco);
+        {
+            LimiteDeTamanho limite(caso.banco.size() + caso.folga);
+            EXPECT_FALSE(GravarPergunta(Pergunta(QStringLiteral("nova"), 1)));
+        }
+        if (caso.banco.isEmpty()) {
+            EXPECT_FALSE(Existe(ArquivoBanco));
+        } else {
+            EXPECT_EQ(Ler(ArquivoBanco), caso.banco);
+        }
+        // With room again, the same append goes in after the last whole record.
+        ASSERT_TRUE(GravarPergunta(Pergunta(QStringLiteral("nova"), 1)));
+        EXPECT_EQ(Ler(ArquivoBanco).size(), caso.banco.size() / 842 * 842 + 842);
+        ASSERT_TRUE(QFile::remove(ArquivoBanco));
+    }
 }
 
 // What delete does to each kind of thing that can bear the bank's name.

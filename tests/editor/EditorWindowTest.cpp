@@ -2,6 +2,7 @@
 
 #include "Chat.h"
 #include "Enderecos.h"
+#include "LimiteDeTamanho.h"
 #include "UEntrada.h"
 #include "app/bank/Banco.h"
 #include "app/bank/RecordFile.h"
@@ -21,6 +22,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 #include <vector>
 
@@ -407,8 +409,11 @@ TEST_F(EditorWindowTest, AnAddThatCannotBeWrittenWarnsAndKeepsTheFields)
     struct Caso {
         const char* nome;
         std::function<void()> preparar;
+        bool limitado = false; // a file-size limit a few bytes above the bank
     };
     const std::vector<Caso> casos = {
+        {"file-size limit, partial record at the end",
+         [] { EscreverArquivo(ArquivoBanco, LerArquivo(ArquivoBanco) + QByteArray(100, '\x7f')); }, true},
         {"read-only bank", [] { Permissoes(ArquivoBanco, 0444); }},
         {"folder of that name", [] {
              ASSERT_TRUE(QFile::remove(ArquivoBanco));
@@ -427,7 +432,12 @@ TEST_F(EditorWindowTest, AnAddThatCannotBeWrittenWarnsAndKeepsTheFields)
         janela->ComboBox1->setCurrentIndex(2);
         janela->SpinEdit1->SetValue(1);
         Harness::Key(janela->SpinEdit1, Qt::Key_Up);
-        Adicionar();
+        {
+            std::optional<LimiteDeTamanho> limite;
+            if (caso.limitado)
+                limite.emplace(antes.size() + 10);
+            Adicionar();
+        }
 
         ASSERT_FALSE(h.dialogs.isEmpty());
         EXPECT_EQ(h.dialogs.last().caption, QStringLiteral("Perigo"));
