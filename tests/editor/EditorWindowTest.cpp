@@ -122,8 +122,8 @@ TEST_F(EditorWindowTest, OpensWithTheFirstLevelAndTheAdvertisingPage)
     EXPECT_FALSE(janela->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
-// Where everything stands and what it says. Labels are placed by their top left corner only: the
-// stand-in font is wider than the classic one, so they are a little wider than their text needs.
+// Where everything stands and what it says. The labels size themselves to their captions, and
+// come out within two pixels of the sizes the layout stores for them.
 TEST_F(EditorWindowTest, ControlsStandWhereTheLayoutPutsThem)
 {
     EXPECT_EQ(janela->objectName(), QStringLiteral("FrmChat"));
@@ -152,26 +152,29 @@ TEST_F(EditorWindowTest, ControlsStandWhereTheLayoutPutsThem)
 
     const struct {
         TLabel* rotulo;
-        QPoint canto;
+        QRect area;
         QString texto;
     } rotulos[] = {
-        {janela->Label3, {19, 12}, QStringLiteral("Pergunta:")},
-        {janela->Label4, {19, 59}, QStringLiteral("Resposta 1:")},
-        {janela->Label5, {19, 108}, QStringLiteral("Resposta 2:")},
-        {janela->Label6, {19, 155}, QStringLiteral("Resposta 3:")},
-        {janela->Label7, {19, 201}, QStringLiteral("Resposta 4:")},
-        {janela->Label1, {339, 59}, QStringLiteral("Resposta Correta:")},
-        {janela->Label2, {339, 108}, QStringLiteral("Nivel:")},
-        {janela->Label8, {64, 358}, QStringLiteral("Aqui quem faz as perguntas é Você")},
+        {janela->Label3, {19, 12, 47, 13}, QStringLiteral("Pergunta:")},
+        {janela->Label4, {19, 59, 57, 13}, QStringLiteral("Resposta 1:")},
+        {janela->Label5, {19, 108, 57, 13}, QStringLiteral("Resposta 2:")},
+        {janela->Label6, {19, 155, 57, 13}, QStringLiteral("Resposta 3:")},
+        {janela->Label7, {19, 201, 57, 13}, QStringLiteral("Resposta 4:")},
+        {janela->Label1, {339, 59, 87, 13}, QStringLiteral("Resposta Correta:")},
+        {janela->Label2, {339, 108, 27, 13}, QStringLiteral("Nivel:")},
+        {janela->Label8, {64, 358, 367, 25}, QStringLiteral("Aqui quem faz as perguntas é Você")},
     };
     for (const auto& r : rotulos) {
         SCOPED_TRACE(r.texto.toStdString());
-        EXPECT_EQ(r.rotulo->pos(), r.canto);
+        EXPECT_EQ(r.rotulo->pos(), r.area.topLeft());
+        EXPECT_NEAR(r.rotulo->width(), r.area.width(), 2);
+        EXPECT_NEAR(r.rotulo->height(), r.area.height(), 2);
         EXPECT_EQ(r.rotulo->Caption(), r.texto);
-        EXPECT_LE(r.rotulo->fontMetrics().horizontalAdvance(r.texto), r.rotulo->width()) << "cut off";
+        EXPECT_TRUE(r.rotulo->rect().contains(r.rotulo->TextRect())) << "cut off";
+        EXPECT_EQ(r.rotulo->ShownFont(), r.rotulo->font()) << "drawn in its own font";
         EXPECT_FALSE(r.rotulo->OnClick) << "a label is a plain caption";
     }
-    EXPECT_EQ(janela->Label8->font().pointSize(), 16);
+    EXPECT_EQ(janela->Label8->font().pixelSize(), 21);
     EXPECT_TRUE(janela->Label8->font().bold());
     EXPECT_EQ(janela->Label8->FontColor(), clBlack);
 

@@ -26,14 +26,33 @@ TEST_F(LayoutDoQuiz, FreshWindowHasTheDesignedLayout)
         {w.Image9, {-8, -8, 954, 609}},   {w.Image1, {45, 43, 350, 95}},    {w.Image2, {45, 169, 350, 45}},
         {w.Image5, {45, 310, 350, 45}},   {w.Label1, {63, 60, 321, 67}},    {w.Label2, {59, 184, 328, 15}},
         {w.Label3, {59, 231, 328, 15}},   {w.Label4, {59, 278, 328, 15}},   {w.Label5, {59, 325, 328, 15}},
-        {w.Image6, {8, 173, 31, 26}},     {w.Image21, {540, 422, 75, 68}},  {w.Label9, {22, 450, 67, 20}},
-        {w.Label7, {160, 450, 71, 20}},   {w.Label8, {297, 450, 84, 20}},   {w.Label10, {754, 460, 41, 13}},
-        {w.Label25, {747, 132, 65, 13}},  {w.Button2, {642, 384, 75, 25}},  {w.Button3, {444, 384, 75, 25}},
+        {w.Image6, {8, 173, 31, 26}},     {w.Image21, {540, 422, 75, 68}},  {w.Button2, {642, 384, 75, 25}},
+        {w.Button3, {444, 384, 75, 25}},
         {w.Button8, {540, 384, 75, 25}},  {w.Button11, {444, 241, 75, 25}}, {w.Button10, {540, 241, 75, 25}},
         {w.Button9, {642, 241, 75, 25}},  {w.ProgressBar1, {403, 77, 18, 413}}, {w.Memo1, {444, 38, 273, 84}},
     };
     for (const Controle& c : controles)
         EXPECT_EQ(c.w->geometry(), c.limites) << c.w->objectName().toStdString();
+
+    // The other labels size themselves to their captions: where the layout puts them, and within
+    // two pixels of the sizes it stores.
+    const QVector<Controle> rotulos = {
+        {w.lbl1, {667, 8, 146, 14}},     {w.Label6, {0, 4, 477, 13}},     {w.Label9, {22, 450, 67, 20}},
+        {w.Label7, {160, 450, 71, 20}},  {w.Label8, {297, 450, 84, 20}},  {w.Label26, {744, 106, 71, 20}},
+        {w.Label10, {754, 460, 39, 13}}, {w.Label11, {754, 438, 39, 13}}, {w.Label12, {754, 416, 39, 13}},
+        {w.Label13, {754, 394, 39, 13}}, {w.Label14, {754, 372, 39, 13}}, {w.Label15, {754, 350, 45, 13}},
+        {w.Label16, {754, 328, 45, 13}}, {w.Label17, {754, 306, 45, 13}}, {w.Label18, {754, 285, 45, 13}},
+        {w.Label19, {747, 263, 51, 13}}, {w.Label20, {747, 241, 57, 13}}, {w.Label21, {747, 219, 57, 13}},
+        {w.Label22, {747, 197, 57, 13}}, {w.Label23, {747, 175, 57, 13}}, {w.Label24, {747, 153, 57, 13}},
+        {w.Label25, {747, 132, 63, 13}},
+    };
+    for (const Controle& c : rotulos) {
+        SCOPED_TRACE(c.w->objectName().toStdString());
+        EXPECT_EQ(c.w->pos(), c.limites.topLeft());
+        EXPECT_NEAR(c.w->width(), c.limites.width(), 2);
+        EXPECT_NEAR(c.w->height(), c.limites.height(), 2);
+        EXPECT_EQ(static_cast<TLabel*>(c.w)->ShownFont(), c.w->font()) << "drawn in its own font";
+    }
 
     // What the player sees before the first question, and what a failed start leaves on screen.
     EXPECT_EQ(w.Label1->Caption(), "1");
