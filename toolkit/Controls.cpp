@@ -659,6 +659,14 @@ TComboBox::TComboBox(QWidget* parent) : TControl<QComboBox>(parent)
     // Typed text is the user's: it is neither added to the list nor completed behind their back.
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
+    QObject::connect(this, &QComboBox::currentIndexChanged, this, [this] { ShowFromStart(); });
+}
+
+void TComboBox::ShowFromStart()
+{
+    // An item wider than the box shows its beginning, not its end.
+    if (QLineEdit* editor = lineEdit())
+        editor->setCursorPosition(0);
 }
 
 int TComboBox::ItemIndex() const
@@ -679,11 +687,13 @@ void TComboBox::SetItemIndex(int index)
     }
     setCurrentIndex(index);
     setEditText(itemText(index));
+    ShowFromStart();
 }
 
 void TComboBox::SetText(const QString& text)
 {
     setEditText(text);
+    ShowFromStart();
 }
 
 void TComboBox::ApplyLayout(const THandlerTable& handlers)
@@ -694,6 +704,7 @@ void TComboBox::ApplyLayout(const THandlerTable& handlers)
     ApplyCommonLayout(handlers);
     if (property("Text").isValid())
         setEditText(property("Text").toString());
+    ShowFromStart();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -835,7 +846,11 @@ void TMemo::ApplyLayout(const THandlerTable& handlers)
     const QString scrollBars = property("ScrollBars").toString();
     const bool vertical = scrollBars == QLatin1String("ssVertical") || scrollBars == QLatin1String("ssBoth");
     const bool horizontal = scrollBars == QLatin1String("ssHorizontal") || scrollBars == QLatin1String("ssBoth");
-    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // A memo nobody can type in still shows all of its text: a scroll bar comes when the text is
+    // taller than the memo, and goes with it.
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn
+                               : isReadOnly() ? Qt::ScrollBarAsNeeded
+                                              : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     if (horizontal)
         setLineWrapMode(QTextEdit::NoWrap);

@@ -244,7 +244,8 @@ private:
     int max_ = 100;
 };
 
-// An editable drop-down. ItemIndex is -1 when the text matches no item.
+// An editable drop-down. ItemIndex is -1 when the text matches no item. A chosen item shows
+// from its start.
 class TComboBox : public TControl<QComboBox> {
     Q_OBJECT
 
@@ -257,6 +258,9 @@ public:
     void SetText(const QString& text);
 
     void ApplyLayout(const THandlerTable& handlers) override;
+
+private:
+    void ShowFromStart();
 };
 
 class TButton : public TControl<QPushButton> {

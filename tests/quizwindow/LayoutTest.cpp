@@ -4,7 +4,11 @@
 
 #include "toolkit/MessageDialog.h"
 
+#include <QFontInfo>
 #include <QImage>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 
 using namespace teste;
 
@@ -181,6 +185,81 @@ TEST_F(LayoutDoQuiz, EveryTextFitsItsLabelAtEveryPosition)
             conferir(QString::number(p).toUtf8().constData());
         }
     });
+}
+
+// Questions and answers at their fields' limits are shown whole in the labels' fixed boxes: wrapped
+// at words, a word longer than a line broken, drawn smaller only as far as needed. A short text
+// that follows is drawn in the layout's font again.
+TEST_F(LayoutDoQuiz, LongestTextsAreShownWholeAndShortOnesInTheLayoutFont)
+{
+    const auto limite = [](const QString& pedaco, int unidades) {
+        return pedaco.repeated(unidades / pedaco.size() + 1).left(unidades);
+    };
+    const auto pergunta = [](int i, const QString& texto, const QString& resposta) {
+        TPergunta p = Pergunta(1, i);
+        CopyToFixedField(p.Pergunta, 256, texto);
+        for (char16_t* r : {p.Resposta1, p.Resposta2, p.Resposta3, p.Resposta4})
+            CopyToFixedField(r, 41, resposta);
+        return p;
+    };
+    EscreverBanco(QVector<TPergunta>{
+        pergunta(1, limite("Quantos livros tem a Biblia Sagrada? ", 255), limite("Os livros de Moises e ", 40)),
+        pergunta(2, QString(255, QChar('Z')), QString(40, QChar('W'))),
+        pergunta(3, limite("Em que cidade nasceu Jesus? ", 255), limite("Belem da Judeia, ", 40)),
+        Pergunta(1, 4),
+        Pergunta(1, 5),
+    });
+    QString foto;
+    bool curtaDepoisDeLonga = false;
+    Jogar([&] {
+        bool anteriorLonga = false;
+        for (int p = 1; p <= 5; ++p) {
+            AvancarAte(p);
+            const bool longa = janela->Label1->Caption().size() == 255;
+            const QSize guardados[] = {{321, 67}, {328, 15}, {328, 15}, {328, 15}, {328, 15}};
+            const TLabel* rotulos[] = {janela->Label1, janela->Label2, janela->Label3, janela->Label4, janela->Label5};
+            for (int k = 0; k < 5; ++k) {
+                SCOPED_TRACE(QStringLiteral("position %1, %2").arg(p).arg(rotulos[k]->objectName()).toStdString());
+                EXPECT_EQ(rotulos[k]->size(), guardados[k]) << "a fixed label keeps its size";
+                EXPECT_TRUE(rotulos[k]->rect().contains(rotulos[k]->TextRect())) << "the text is cut";
+                EXPECT_EQ(rotulos[k]->ShownFont() == rotulos[k]->font(), !longa);
+                EXPECT_GE(QFontInfo(rotulos[k]->ShownFont()).pixelSize(), 8) << "still readable";
+            }
+            if (longa && foto.isEmpty())
+                foto = Harness::SaveScreenshot(janela, "quiz_pergunta_longa");
+            curtaDepoisDeLonga = curtaDepoisDeLonga || (anteriorLonga && !longa);
+            anteriorLonga = longa;
+        }
+    });
+    EXPECT_TRUE(curtaDepoisDeLonga) << "the draw gave no short question after a long one";
+    EXPECT_FALSE(foto.isEmpty());
+}
+
+// A lifeline's text taller than the memo can be scrolled to its end; one that fits shows no bar.
+TEST_F(LayoutDoQuiz, MemoTextTallerThanTheMemoGetsAScrollBar)
+{
+    const struct {
+        QString nome;
+        bool barra;
+    } casos[] = {{QStringLiteral("Ana"), false}, {QString("Bartolomeu").repeated(13), true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome.toStdString());
+        NomeJogador = c.nome;
+        bool barraVisivel = !c.barra;
+        Jogar([&] {
+            Harness::Click(janela->Button8);
+            QScrollBar* barra = janela->Memo1->verticalScrollBar();
+            barraVisivel = barra->isVisible();
+            if (c.barra)
+                Harness::SaveScreenshot(janela, "quiz_memo_longo");
+            barra->setValue(barra->maximum());
+            const QTextCursor fim(janela->Memo1->document()->lastBlock());
+            EXPECT_TRUE(janela->Memo1->viewport()->rect().contains(janela->Memo1->cursorRect(fim)))
+                << "the end of the text can be brought into view";
+        });
+        EXPECT_EQ(barraVisivel, c.barra);
+        Reiniciar();
+    }
 }
 
 // Pictures of the window for a person to look at: the first question and the last.
