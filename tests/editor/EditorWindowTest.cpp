@@ -9,6 +9,7 @@
 #include "bank/PastaTemporaria.h"
 #include "toolkit/Application.h"
 
+#include <QLineEdit>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -626,10 +627,36 @@ TEST_F(EditorWindowTest, ClosingTheEditorHidesIt)
     EXPECT_FALSE(janela->isVisible());
 }
 
+// Items wider than the level box show their beginning, however they were chosen.
+TEST_F(EditorWindowTest, LevelBoxShowsEachItemFromItsStart)
+{
+    TComboBox* nivel = janela->ComboBox1;
+    const struct {
+        const char* como;
+        std::function<void()> escolher;
+        int item;
+    } casos[] = {
+        {"Down key", [&] { Harness::Key(nivel, Qt::Key_Down); }, 1},
+        {"from the list", [&] { nivel->setCurrentIndex(2); }, 2},
+        {"Up key", [&] { Harness::Key(nivel, Qt::Key_Up); }, 1},
+        {"cleared after an add", [&] { nivel->SetItemIndex(0); }, 0},
+    };
+    nivel->SetFocus();
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        c.escolher();
+        EXPECT_EQ(nivel->ItemIndex(), c.item);
+        EXPECT_EQ(nivel->lineEdit()->cursorPosition(), 0);
+        EXPECT_LE(nivel->lineEdit()->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), 4) << "the text is not scrolled";
+    }
+}
+
 TEST_F(EditorWindowTest, Screenshot)
 {
     Preencher(QStringLiteral("Quantos livros tem a Bíblia?"), QStringLiteral("66"), QStringLiteral("72"),
               QStringLiteral("39"), QStringLiteral("27"));
+    janela->ComboBox1->SetFocus();
+    Harness::Key(janela->ComboBox1, Qt::Key_Down);
     const QString caminho = Harness::SaveScreenshot(janela.get(), QStringLiteral("editor"));
     EXPECT_TRUE(QFileInfo(caminho).size() > 0);
 }
