@@ -189,9 +189,16 @@ QFont ClassicFontAtPixelSize(const QFont& font, int pixelSize)
     sized.setPixelSize(pixelSize);
     const auto face = BitmapFaces().constFind(font.family());
     if (face != BitmapFaces().constEnd()) {
-        const bool hasStrike = std::any_of(face->begin(), face->end(), [&](const Strike& s) { return s.ppem == pixelSize; });
+        // The face's own strikes first, the largest not above the height; below its smallest
+        // strike, the scalable stand-in.
+        int strike = 0;
+        for (const Strike& s : *face)
+            if (s.ppem <= pixelSize)
+                strike = std::max(strike, s.ppem);
         const QString standIn = ScalableStandIn(font.family());
-        if (!hasStrike && !standIn.isEmpty())
+        if (strike > 0)
+            sized.setPixelSize(strike);
+        else if (!standIn.isEmpty())
             sized.setFamily(standIn);
     }
     return WithClassicSpacing(sized);

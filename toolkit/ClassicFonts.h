@@ -4,7 +4,7 @@
 #include <QString>
 
 // The faces the stored layouts were measured with (Tahoma, MS Sans Serif, Fixedsys), taken from
-// the metric-compatible files of Debian's fonts-wine when the machine has them. Registered once,
+// the metric-compatible files of Debian's fonts-wine when the machine has them. Registered at start,
 // before the first window; where a file is missing the face falls back to its stand-ins.
 // Returns how many files were registered.
 int RegisterClassicFonts(const QString& folder = QStringLiteral("/usr/share/wine/fonts"));
@@ -15,8 +15,9 @@ int RegisterClassicFonts(const QString& folder = QStringLiteral("/usr/share/wine
 // pixels keeps its size.
 QFont ClassicFont(const QFont& font);
 
-// The same font at another pixel height; a bitmap face that has no strike of that height gives
-// way to its first scalable stand-in, so a text can always be made smaller.
+// The same font at another pixel height: for a bitmap face, its largest strike not above that
+// height, or below its smallest strike its first scalable stand-in, so a text can always be made
+// smaller.
 QFont ClassicFontAtPixelSize(const QFont& font, int pixelSize);
 
 // A text line as the classic platform measures it: its height is the face's usWinAscent plus
