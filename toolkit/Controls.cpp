@@ -12,8 +12,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QTextBlock>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextLayout>
 #include <QTextCursor>
@@ -377,7 +377,6 @@ void TLabel::Arrange()
         arrangement_ = FitInto(QSize(maximumWidth(), maximumHeight()));
         resize(arrangement_.width, arrangement_.Height());
     }
-    shown_ = arrangement_.font;
     arranging_ = false;
     update();
 }

@@ -147,7 +147,7 @@ public:
     void SetAutoSize(bool autoSize);
 
     // The font the caption is drawn in: the label's own unless the text had to be made smaller.
-    QFont ShownFont() const { return shown_; }
+    QFont ShownFont() const { return arranged_ ? arrangement_.font : font(); }
     // The part of the label the caption's lines cover.
     QRect TextRect() const;
     QSize sizeHint() const override;
@@ -186,7 +186,6 @@ private:
     bool autoSize_ = true;
     bool arranged_ = false;
     bool arranging_ = false;
-    QFont shown_;
     Arrangement arrangement_;
 };
 
