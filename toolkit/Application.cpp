@@ -1,5 +1,6 @@
 #include "toolkit/Application.h"
 
+#include "toolkit/ClassicFonts.h"
 #include "toolkit/Locale.h"
 #include "toolkit/MessageDialog.h"
 
@@ -63,10 +64,11 @@ public:
     }
 };
 
-// The classic fonts, mapped to what the setup installs; the generic families catch a machine
-// where those are missing, so text still shows.
-void SubstituteClassicFonts()
+// The classic faces from the files the setup installs; where those are missing, stand-ins of
+// the same kind, and the generic families after them, so text still shows.
+void UseClassicFonts()
 {
+    RegisterClassicFonts();
     QFont::insertSubstitutions(QStringLiteral("Fixedsys"),
                                {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
                                 QStringLiteral("Monospace")});
@@ -76,6 +78,7 @@ void SubstituteClassicFonts()
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
                                 QStringLiteral("Sans Serif")});
+    QApplication::setFont(ClassicFont(QFont(QStringLiteral("MS Sans Serif"), 8)));
 }
 
 } // namespace
@@ -88,8 +91,7 @@ TApplication::TApplication(int& argc, char** argv)
     qt_ = std::make_unique<QApplication>(argc, argv);
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
-    SubstituteClassicFonts();
-    QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    UseClassicFonts();
     if (QFile::exists(QStringLiteral(":/MAINICON")))
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));
     // Closing the main form ends the program, whatever other windows are open.

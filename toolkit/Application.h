@@ -13,8 +13,8 @@ class QApplication;
 // error box. One exists per process; `Application` points to it.
 class TApplication {
 public:
-    // Creates the Qt application with the classic look ("Windows" style, font stand-ins for
-    // Fixedsys, MS Sans Serif and Tahoma), loads the icon ":/MAINICON" for every window, reads the
+    // Creates the Qt application with the classic look ("Windows" style; Fixedsys, MS Sans Serif
+    // and Tahoma from their metric-compatible files, stand-ins where those are missing), loads the icon ":/MAINICON" for every window, reads the
     // locale's thousands separator (and again on every locale change). The title starts as the
     // default title made from the program file's name.
     TApplication(int& argc, char** argv);

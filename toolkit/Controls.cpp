@@ -1,5 +1,6 @@
 #include "toolkit/Controls.h"
 
+#include "toolkit/ClassicFonts.h"
 #include "toolkit/Pause.h"
 
 #include "toolkit/Exception.h"
@@ -11,12 +12,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QToolButton>
 #include <qdrawutil.h>
 
+#include <cmath>
 #include <limits>
 #include <type_traits>
 
@@ -141,6 +145,12 @@ void TControl<Base>::SetFontColor(const TColor& color)
 template <class Base>
 void TControl<Base>::ApplyCommonLayout(const THandlerTable& handlers)
 {
+    // Point sizes become the pixel heights the layout was drawn with; only a label strikes its
+    // text twice.
+    if constexpr (std::is_same_v<Base, QLabel>)
+        this->setFont(ClassicFont(this->font()));
+    else
+        this->setFont(WithoutDoubleStrike(ClassicFont(this->font())));
     const TColor color = LayoutColor(this, "Color");
     if (color.isValid())
         SetColor(color);
@@ -265,12 +275,19 @@ TLabel::TLabel(QWidget* parent) : TControl<QLabel>(parent)
 void TLabel::SetCaption(const QString& caption)
 {
     setText(caption);
+    Arrange();
 }
 
 void TLabel::SetTransparent(bool transparent)
 {
     transparent_ = transparent;
     ColorChanged();
+}
+
+void TLabel::SetAutoSize(bool autoSize)
+{
+    autoSize_ = autoSize;
+    Arrange();
 }
 
 void TLabel::ColorChanged()
@@ -285,8 +302,132 @@ void TLabel::ApplyLayout(const THandlerTable& handlers)
     // always shown as they are.
     setTextFormat(Qt::PlainText);
     transparent_ = LayoutBool(this, "Transparent", transparent_);
+    autoSize_ = LayoutBool(this, "AutoSize", autoSize_);
     ApplyCommonLayout(handlers);
     ColorChanged();
+    Arrange();
+}
+
+QString TLabel::ShownText() const
+{
+    // A line break in a caption breaks the line, whichever convention wrote it.
+    QString shown = text();
+    shown.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+    shown.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return shown;
+}
+
+TLabel::Arrangement TLabel::ArrangeIn(const QFont& font, int wrapWidth) const
+{
+    Arrangement arrangement;
+    arrangement.font = font;
+    const TLineMetrics line = ClassicLineMetrics(font);
+    arrangement.lineHeight = line.height;
+    arrangement.ascent = line.ascent;
+    const QString shown = ShownText();
+    const QFontMetrics metrics(font);
+    QTextLayout layout(shown, font);
+    QTextOption option;
+    // Words first; a word longer than a whole line is broken where the line ends.
+    option.setWrapMode(wrapWidth >= 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+        row.setLineWidth(wrapWidth >= 0 ? wrapWidth : QWIDGETSIZE_MAX);
+        arrangement.lines.append({row.textStart(), row.textLength()});
+        // An unwrapped line counts its trailing blanks, as the classic measure does; a wrapped
+        // one ends where its last word does.
+        QString rowText = shown.mid(row.textStart(), row.textLength());
+        if (rowText.endsWith(QChar::LineSeparator))
+            rowText.chop(1);
+        const int width = wrapWidth >= 0 ? int(std::ceil(row.naturalTextWidth())) : metrics.horizontalAdvance(rowText);
+        arrangement.width = std::max(arrangement.width, width);
+    }
+    layout.endLayout();
+    if (arrangement.lines.isEmpty())
+        arrangement.lines.append({0, 0});
+    if (IsDoubleStruckBold(font) && arrangement.width > 0)
+        arrangement.width += 1;
+    return arrangement;
+}
+
+TLabel::Arrangement TLabel::FitInto(const QSize& box) const
+{
+    const int wrapWidth = wordWrap() ? box.width() : -1;
+    const auto fits = [&](const Arrangement& a) { return a.width <= box.width() && a.Height() <= box.height(); };
+    Arrangement arrangement = ArrangeIn(font(), wrapWidth);
+    for (int size = QFontInfo(font()).pixelSize() - 1; !fits(arrangement) && size >= kSmallestPixelSize; --size)
+        arrangement = ArrangeIn(ClassicFontAtPixelSize(font(), size), wrapWidth);
+    return arrangement;
+}
+
+void TLabel::Arrange()
+{
+    if (arranging_)
+        return;
+    arranging_ = true;
+    arranged_ = true;
+    if (!autoSize_) {
+        arrangement_ = FitInto(size());
+    } else if (wordWrap()) {
+        arrangement_ = FitInto(QSize(width(), maximumHeight()));
+        resize(width(), arrangement_.Height());
+    } else {
+        arrangement_ = FitInto(QSize(maximumWidth(), maximumHeight()));
+        resize(arrangement_.width, arrangement_.Height());
+    }
+    arranging_ = false;
+    update();
+}
+
+QRect TLabel::TextRect() const
+{
+    return QRect(0, 0, arrangement_.width, arrangement_.Height());
+}
+
+QSize TLabel::sizeHint() const
+{
+    return arranged_ ? TextRect().size() : QLabel::sizeHint();
+}
+
+void TLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange && arranged_)
+        Arrange();
+}
+
+void TLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    // A fixed label fits its text anew into its new size; an auto-sized one decides its size itself.
+    if (arranged_ && (!autoSize_ || (wordWrap() && event->size().width() != event->oldSize().width())))
+        Arrange();
+}
+
+void TLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setFont(arrangement_.font);
+    const QString shown = ShownText();
+    const bool doubleStruck = IsDoubleStruckBold(arrangement_.font);
+    const auto drawLines = [&](const QColor& colour, int dx, int dy) {
+        painter.setPen(colour);
+        int top = dy;
+        for (const auto& [start, length] : arrangement_.lines) {
+            QString row = shown.mid(start, length);
+            if (row.endsWith(QChar::LineSeparator))
+                row.chop(1);
+            painter.drawText(dx, top + arrangement_.ascent, row);
+            if (doubleStruck)
+                painter.drawText(dx + 1, top + arrangement_.ascent, row);
+            top += arrangement_.lineHeight;
+        }
+    };
+    if (!isEnabled() && style()->styleHint(QStyle::SH_EtchDisabledText, nullptr, this))
+        drawLines(palette().color(QPalette::Disabled, QPalette::Light), 1, 1);
+    drawLines(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()), 0, 0);
 }
 
 void TLabel::mousePressEvent(QMouseEvent* event)
@@ -517,6 +658,14 @@ TComboBox::TComboBox(QWidget* parent) : TControl<QComboBox>(parent)
     // Typed text is the user's: it is neither added to the list nor completed behind their back.
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
+    QObject::connect(this, &QComboBox::currentIndexChanged, this, [this] { ShowFromStart(); });
+}
+
+void TComboBox::ShowFromStart()
+{
+    // An item wider than the box shows its beginning, not its end.
+    if (QLineEdit* editor = lineEdit())
+        editor->setCursorPosition(0);
 }
 
 int TComboBox::ItemIndex() const
@@ -537,11 +686,13 @@ void TComboBox::SetItemIndex(int index)
     }
     setCurrentIndex(index);
     setEditText(itemText(index));
+    ShowFromStart();
 }
 
 void TComboBox::SetText(const QString& text)
 {
     setEditText(text);
+    ShowFromStart();
 }
 
 void TComboBox::ApplyLayout(const THandlerTable& handlers)
@@ -552,6 +703,7 @@ void TComboBox::ApplyLayout(const THandlerTable& handlers)
     ApplyCommonLayout(handlers);
     if (property("Text").isValid())
         setEditText(property("Text").toString());
+    ShowFromStart();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -693,7 +845,11 @@ void TMemo::ApplyLayout(const THandlerTable& handlers)
     const QString scrollBars = property("ScrollBars").toString();
     const bool vertical = scrollBars == QLatin1String("ssVertical") || scrollBars == QLatin1String("ssBoth");
     const bool horizontal = scrollBars == QLatin1String("ssHorizontal") || scrollBars == QLatin1String("ssBoth");
-    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // A memo nobody can type in still shows all of its text: a scroll bar comes when the text is
+    // taller than the memo, and goes with it.
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn
+                               : isReadOnly() ? Qt::ScrollBarAsNeeded
+                                              : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     if (horizontal)
         setLineWrapMode(QTextEdit::NoWrap);

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTextEdit>
 #include <QTimer>
+#include <QVector>
 #include <QWidget>
 
 class QToolButton;
@@ -22,7 +23,8 @@ class QToolButton;
 //   every control : Tag (int), Color, FontColor (colour names, see Colors.h),
 //                   OnClick, OnMouseMove, OnMouseLeave (handler names)
 //   TImage        : Picture (resource path, e.g. ":/pictures/trevo.png"), Stretch (bool)
-//   TLabel        : Transparent (bool; a label paints its Color only when given one and not transparent)
+//   TLabel        : Transparent (bool; a label paints its Color only when given one and not transparent),
+//                   AutoSize (bool, default true)
 //   TBitBtn       : Kind ("bkOK": the form's default button, with the green tick glyph)
 //   TSpinEdit     : MinValue, MaxValue, Value (int)
 //   TMemo         : Lines (stringlist), Alignment ("taCenter"), ScrollBars ("ssNone")
@@ -124,6 +126,13 @@ private:
 };
 
 // A caption. Always plain text: a player's name or a question is never read as markup.
+// An auto-sized label (the default; a layout fixes one with AutoSize false) takes the size of its
+// text, growing right and down from where it stands, up to its maximum width; with word wrap on it
+// keeps its width and takes the height of its lines. A line is as high as the classic platform
+// makes it (ClassicLineMetrics). A text that does not fit its box (a fixed label's size, an
+// auto-sized one's maximum width) is fitted into it: wrapped at words when word wrap is on, long
+// words broken anywhere, then drawn a pixel smaller at a time, down to a floor. A text that fits
+// is drawn in the label's own font.
 class TLabel : public TControl<QLabel> {
     Q_OBJECT
 
@@ -134,19 +143,50 @@ public:
     void SetCaption(const QString& caption);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+
+    // The font the caption is drawn in: the label's own unless the text had to be made smaller.
+    QFont ShownFont() const { return arranged_ ? arrangement_.font : font(); }
+    // The part of the label the caption's lines cover.
+    QRect TextRect() const;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
     void ApplyLayout(const THandlerTable& handlers) override;
     bool IsWindowed() const override { return false; }
 
+    // The smallest pixel height a text is made to fit in.
+    static constexpr int kSmallestPixelSize = 6;
+
 protected:
     void ColorChanged() override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
+    struct Arrangement {
+        QFont font;
+        QVector<QPair<int, int>> lines; // start and length in ShownText()
+        int width = 0;                  // of the widest line, with the bold's overhang
+        int lineHeight = 0;
+        int ascent = 0;
+        int Height() const { return int(lines.size()) * lineHeight; }
+    };
+    QString ShownText() const;
+    Arrangement ArrangeIn(const QFont& font, int wrapWidth) const;
+    Arrangement FitInto(const QSize& box) const;
+    void Arrange();
     bool transparent_ = true;
+    bool autoSize_ = true;
+    bool arranged_ = false;
+    bool arranging_ = false;
+    Arrangement arrangement_;
 };
 
 class TEdit : public TControl<QLineEdit> {
@@ -203,7 +243,8 @@ private:
     int max_ = 100;
 };
 
-// An editable drop-down. ItemIndex is -1 when the text matches no item.
+// An editable drop-down. ItemIndex is -1 when the text matches no item. A chosen item shows
+// from its start.
 class TComboBox : public TControl<QComboBox> {
     Q_OBJECT
 
@@ -216,6 +257,9 @@ public:
     void SetText(const QString& text);
 
     void ApplyLayout(const THandlerTable& handlers) override;
+
+private:
+    void ShowFromStart();
 };
 
 class TButton : public TControl<QPushButton> {

@@ -1,5 +1,6 @@
 #include "toolkit/MessageDialog.h"
 
+#include "toolkit/Controls.h"
 #include "toolkit/Events.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -82,17 +84,30 @@ TMessageDialog::TMessageDialog(const TMsgDialogSetup& setup) : QDialog(nullptr),
         body->addWidget(icon, 0, Qt::AlignTop);
     }
 
-    // The text wraps at half the screen's width and the dialog grows downwards to hold it.
-    auto* text = new QLabel(this);
+    // The text wraps at half the screen's width and the dialog grows downwards to hold it. A word
+    // longer than that widens the dialog, up to the screen's width; one longer still is broken
+    // where the line ends.
+    auto* text = new TLabel(this);
     text->setObjectName(QStringLiteral("text"));
-    text->setTextFormat(Qt::PlainText);
-    text->setText(setup.text);
     text->setWordWrap(true);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int widest = screen ? screen->availableGeometry().width() / 2 : 400;
-    const QRect needed = text->fontMetrics().boundingRect(QRect(0, 0, widest, 1 << 20),
-                                                          Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, setup.text);
-    text->setFixedSize(std::min(widest, needed.width() + 2), needed.height() + 2);
+    const int screenWidth = screen ? screen->availableGeometry().width() : 800;
+    const int iconWidth = setup.icon == TMsgIcon::None ? 0 : style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this) + body->spacing();
+    const int widest = std::max(1, screenWidth - iconWidth - 2 * 16 - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    const QFontMetrics metrics = text->fontMetrics();
+    int textWidth = 0;
+    int wordWidth = 0;
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (const QString& line : setup.text.split(lineBreak)) {
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+        for (const QString& word : line.split(blanks, Qt::SkipEmptyParts))
+            wordWidth = std::max(wordWidth, metrics.horizontalAdvance(word));
+    }
+    textWidth = std::min(std::max(std::min(textWidth, screenWidth / 2), wordWidth), widest);
+    text->resize(textWidth, 1);
+    text->SetCaption(setup.text);
+    text->setFixedSize(text->size());
     body->addWidget(text, 0, Qt::AlignVCenter);
     body->addStretch();
 

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libsdl2-mixer-dev
   libgtest-dev
-  fonts-dejavu-core fonts-liberation
+  fonts-dejavu-core fonts-liberation fonts-wine
 )
 
 missing=()

@@ -105,14 +105,6 @@ void TFrmPerguntas::EscreverNoMemo(const QString& texto)
     Memo1->Lines().Add(texto);
 }
 
-void TFrmPerguntas::EscreverValor(TLabel* placa, const QString& valor)
-{
-    // An amount plate fits its amount, growing to the right from where it stands: the millions
-    // are wider than the layout's first texts.
-    placa->SetCaption(valor);
-    placa->resize(placa->sizeHint().width(), placa->Height());
-}
-
 void TFrmPerguntas::Tocar(TMediaPlayer& player)
 {
     player.Open();
@@ -181,7 +173,7 @@ void TFrmPerguntas::ProximaPergunta(bool pula)
         Image21->SetVisible(false);
     } else {
         Image21->SetVisible(true);
-        EscreverValor(Label8, FormatarValor(Premios[Posicao - 1]));
+        Label8->SetCaption(FormatarValor(Premios[Posicao - 1]));
     }
 
     for (TImage* fundo : FundosDasRespostas())
@@ -193,19 +185,19 @@ void TFrmPerguntas::ProximaPergunta(bool pula)
     Label3->SetCaption(TextoResposta(2, PerguntaAtual.Resposta2));
     Label4->SetCaption(TextoResposta(3, PerguntaAtual.Resposta3));
     Label5->SetCaption(TextoResposta(4, PerguntaAtual.Resposta4));
-    EscreverValor(Label7, ValorSeErrar());
+    Label7->SetCaption(ValorSeErrar());
 
     // Answers the cards took away belong to the question before.
     for (TLabel* resposta : Respostas())
         resposta->SetEnabled(true);
 
     if (Posicao != UltimaPosicao) {
-        EscreverValor(Label9, FormatarValor(Premios[Posicao]));
+        Label9->SetCaption(FormatarValor(Premios[Posicao]));
         return;
     }
 
     // All or nothing: no help and no way round the last question, only the stop.
-    EscreverValor(Label9, QStringLiteral("R$ 1.000.000,00!"));
+    Label9->SetCaption(QStringLiteral("R$ 1.000.000,00!"));
     for (TButton* botao : {Button9, Button10, Button11, Button3, Button8, Button2})
         botao->SetEnabled(false);
     Tocar(*MediaPlayer8);

@@ -37,7 +37,6 @@ public:
 private:
     // Every message of the game replaces whatever the memo showed before.
     void EscreverNoMemo(const QString& texto);
-    void EscreverValor(TLabel* placa, const QString& valor);
     // A sound always starts from its beginning and plays on by itself.
     static void Tocar(TMediaPlayer& player);
     // The game's steps reach their window through FrmPerguntas: the window being played.

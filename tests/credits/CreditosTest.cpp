@@ -90,9 +90,16 @@ TEST_F(CreditosTest, WindowAsLaidOut)
     EXPECT_TRUE(janela->Image1->Stretch());
     EXPECT_FALSE(janela->Image1->Picture().isNull());
     EXPECT_EQ(janela->Memo1->geometry(), QRect(32, 112, 449, 161));
-    // The site and the address are too long for one row beside "Ok": the address goes below.
-    EXPECT_EQ(janela->Label1->geometry(), QRect(32, 279, 229, 14));
-    EXPECT_EQ(janela->Label2->geometry(), QRect(32, 297, 301, 14));
+    // The site and the address size themselves to their text, within two pixels of the layout.
+    const struct {
+        TLabel* rotulo;
+        QRect area;
+    } rotulos[] = {{janela->Label1, {32, 279, 146, 14}}, {janela->Label2, {220, 279, 189, 14}}};
+    for (const auto& r : rotulos) {
+        EXPECT_EQ(r.rotulo->pos(), r.area.topLeft());
+        EXPECT_NEAR(r.rotulo->width(), r.area.width(), 2);
+        EXPECT_NEAR(r.rotulo->height(), r.area.height(), 2);
+    }
     EXPECT_EQ(janela->Button1->geometry(), QRect(446, 279, 35, 25));
     EXPECT_EQ(janela->Button1->Caption(), QStringLiteral("Ok"));
     EXPECT_EQ(janela->Label1->Caption(), HostSite);
@@ -100,11 +107,11 @@ TEST_F(CreditosTest, WindowAsLaidOut)
 
     for (TLabel* rotulo : {janela->Label1, janela->Label2}) {
         SCOPED_TRACE(rotulo->objectName().toStdString());
-        EXPECT_EQ(rotulo->font().pointSize(), 9);
+        EXPECT_EQ(rotulo->font().pixelSize(), 12);
         EXPECT_TRUE(rotulo->font().bold());
         EXPECT_EQ(rotulo->FontColor(), clBlack);
         EXPECT_EQ(rotulo->Color(), clWhite);
-        EXPECT_LE(rotulo->fontMetrics().horizontalAdvance(rotulo->Caption()), rotulo->width());
+        EXPECT_TRUE(rotulo->rect().contains(rotulo->TextRect()));
         EXPECT_TRUE(QRect(QPoint(0, 0), janela->size()).contains(rotulo->geometry()));
         EXPECT_FALSE(rotulo->geometry().intersects(janela->Button1->geometry()));
     }
@@ -120,7 +127,7 @@ TEST_F(CreditosTest, MemoShowsTheCreditsCentredInNavy)
     EXPECT_EQ(LinhasVisiveis(*memo), LinhasDoLayout);
     for (QTextBlock bloco = memo->document()->begin(); bloco.isValid(); bloco = bloco.next())
         EXPECT_EQ(bloco.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    EXPECT_EQ(memo->font().pointSize(), 10);
+    EXPECT_EQ(memo->font().pixelSize(), 13);
     EXPECT_TRUE(memo->font().bold());
     EXPECT_EQ(memo->FontColor(), clNavy);
     EXPECT_EQ(memo->lineWrapMode(), QTextEdit::WidgetWidth);

@@ -179,6 +179,44 @@ TEST(MessageDialog, LongTextWrapsAtHalfTheScreenAndTheDialogGrowsDownwards)
     EXPECT_LE(std::abs(buttonRow.left() - (dialogWidth - buttonRow.right() - 1)), 2);
 }
 
+// No text is cut, whatever its words: a long name widens the dialog up to the screen's width and
+// a name longer than that is broken where the line ends; the text's last word is always shown.
+TEST(MessageDialog, EveryTextIsShownWholeWhateverItsWords)
+{
+    Harness harness;
+    const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+    const QString longName = QString("Bartolomeu").repeated(13); // 130 letters
+    const struct {
+        const char* what;
+        QString text;
+        bool widerThanHalfTheScreen;
+    } cases[] = {
+        {"a 130-letter name asked to confirm", longName + " Tem certeza de sua resposta ?", true},
+        {"a word half again as wide as the screen", QString("x").repeated(400) + " fim", true},
+        {"a word a little wider than half the screen", QString("Z").repeated(60) + " fim", true},
+        {"ordinary words", QString("palavra ").repeated(80) + "fim", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QRect dialogArea, textArea, textShown;
+        harness.OnNextDialog([&](TMessageDialog& dialog) {
+            auto* text = dialog.findChild<TLabel*>("text");
+            ASSERT_NE(text, nullptr);
+            dialogArea = dialog.rect();
+            textArea = text->geometry();
+            textShown = text->TextRect().translated(text->pos());
+            if (c.text.startsWith(longName))
+                Harness::SaveScreenshot(&dialog, "dialogo_nome_longo");
+            dialog.PressButton(0);
+        });
+        ShowMessageDialog(c.text, DialogKind::Confirmation, {DialogButton::Yes, DialogButton::No});
+        EXPECT_LE(dialogArea.width(), screenWidth);
+        EXPECT_TRUE(dialogArea.contains(textArea));
+        EXPECT_TRUE(textArea.contains(textShown)) << "the last word is inside the dialog";
+        EXPECT_EQ(textArea.width() > screenWidth / 2, c.widerThanHalfTheScreen);
+    }
+}
+
 TEST(MessageDialog, AccessKeyIsUnderlinedNotShownAsAnAmpersand)
 {
     Harness harness;

@@ -10,6 +10,7 @@
 #include "bank/PastaTemporaria.h"
 #include "toolkit/Application.h"
 
+#include <QLineEdit>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -124,8 +125,8 @@ TEST_F(EditorWindowTest, OpensWithTheFirstLevelAndTheAdvertisingPage)
     EXPECT_FALSE(janela->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
-// Where everything stands and what it says. Labels are placed by their top left corner only: the
-// stand-in font is wider than the classic one, so they are a little wider than their text needs.
+// Where everything stands and what it says. The labels size themselves to their captions, and
+// come out within two pixels of the sizes the layout stores for them.
 TEST_F(EditorWindowTest, ControlsStandWhereTheLayoutPutsThem)
 {
     EXPECT_EQ(janela->objectName(), QStringLiteral("FrmChat"));
@@ -154,26 +155,29 @@ TEST_F(EditorWindowTest, ControlsStandWhereTheLayoutPutsThem)
 
     const struct {
         TLabel* rotulo;
-        QPoint canto;
+        QRect area;
         QString texto;
     } rotulos[] = {
-        {janela->Label3, {19, 12}, QStringLiteral("Pergunta:")},
-        {janela->Label4, {19, 59}, QStringLiteral("Resposta 1:")},
-        {janela->Label5, {19, 108}, QStringLiteral("Resposta 2:")},
-        {janela->Label6, {19, 155}, QStringLiteral("Resposta 3:")},
-        {janela->Label7, {19, 201}, QStringLiteral("Resposta 4:")},
-        {janela->Label1, {339, 59}, QStringLiteral("Resposta Correta:")},
-        {janela->Label2, {339, 108}, QStringLiteral("Nivel:")},
-        {janela->Label8, {64, 358}, QStringLiteral("Aqui quem faz as perguntas é Você")},
+        {janela->Label3, {19, 12, 47, 13}, QStringLiteral("Pergunta:")},
+        {janela->Label4, {19, 59, 57, 13}, QStringLiteral("Resposta 1:")},
+        {janela->Label5, {19, 108, 57, 13}, QStringLiteral("Resposta 2:")},
+        {janela->Label6, {19, 155, 57, 13}, QStringLiteral("Resposta 3:")},
+        {janela->Label7, {19, 201, 57, 13}, QStringLiteral("Resposta 4:")},
+        {janela->Label1, {339, 59, 87, 13}, QStringLiteral("Resposta Correta:")},
+        {janela->Label2, {339, 108, 27, 13}, QStringLiteral("Nivel:")},
+        {janela->Label8, {64, 358, 367, 25}, QStringLiteral("Aqui quem faz as perguntas é Você")},
     };
     for (const auto& r : rotulos) {
         SCOPED_TRACE(r.texto.toStdString());
-        EXPECT_EQ(r.rotulo->pos(), r.canto);
+        EXPECT_EQ(r.rotulo->pos(), r.area.topLeft());
+        EXPECT_NEAR(r.rotulo->width(), r.area.width(), 2);
+        EXPECT_NEAR(r.rotulo->height(), r.area.height(), 2);
         EXPECT_EQ(r.rotulo->Caption(), r.texto);
-        EXPECT_LE(r.rotulo->fontMetrics().horizontalAdvance(r.texto), r.rotulo->width()) << "cut off";
+        EXPECT_TRUE(r.rotulo->rect().contains(r.rotulo->TextRect())) << "cut off";
+        EXPECT_EQ(r.rotulo->ShownFont(), r.rotulo->font()) << "drawn in its own font";
         EXPECT_FALSE(r.rotulo->OnClick) << "a label is a plain caption";
     }
-    EXPECT_EQ(janela->Label8->font().pointSize(), 16);
+    EXPECT_EQ(janela->Label8->font().pixelSize(), 21);
     EXPECT_TRUE(janela->Label8->font().bold());
     EXPECT_EQ(janela->Label8->FontColor(), clBlack);
 
@@ -633,10 +637,36 @@ TEST_F(EditorWindowTest, ClosingTheEditorHidesIt)
     EXPECT_FALSE(janela->isVisible());
 }
 
+// Items wider than the level box show their beginning, however they were chosen.
+TEST_F(EditorWindowTest, LevelBoxShowsEachItemFromItsStart)
+{
+    TComboBox* nivel = janela->ComboBox1;
+    const struct {
+        const char* como;
+        std::function<void()> escolher;
+        int item;
+    } casos[] = {
+        {"Down key", [&] { Harness::Key(nivel, Qt::Key_Down); }, 1},
+        {"from the list", [&] { nivel->setCurrentIndex(2); }, 2},
+        {"Up key", [&] { Harness::Key(nivel, Qt::Key_Up); }, 1},
+        {"cleared after an add", [&] { nivel->SetItemIndex(0); }, 0},
+    };
+    nivel->SetFocus();
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        c.escolher();
+        EXPECT_EQ(nivel->ItemIndex(), c.item);
+        EXPECT_EQ(nivel->lineEdit()->cursorPosition(), 0);
+        EXPECT_LE(nivel->lineEdit()->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), 4) << "the text is not scrolled";
+    }
+}
+
 TEST_F(EditorWindowTest, Screenshot)
 {
     Preencher(QStringLiteral("Quantos livros tem a Bíblia?"), QStringLiteral("66"), QStringLiteral("72"),
               QStringLiteral("39"), QStringLiteral("27"));
+    janela->ComboBox1->SetFocus();
+    Harness::Key(janela->ComboBox1, Qt::Key_Down);
     const QString caminho = Harness::SaveScreenshot(janela.get(), QStringLiteral("editor"));
     EXPECT_TRUE(QFileInfo(caminho).size() > 0);
 }

@@ -4,7 +4,11 @@
 
 #include "toolkit/MessageDialog.h"
 
+#include <QFontInfo>
 #include <QImage>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 
 using namespace teste;
 
@@ -26,14 +30,33 @@ TEST_F(LayoutDoQuiz, FreshWindowHasTheDesignedLayout)
         {w.Image9, {-8, -8, 954, 609}},   {w.Image1, {45, 43, 350, 95}},    {w.Image2, {45, 169, 350, 45}},
         {w.Image5, {45, 310, 350, 45}},   {w.Label1, {63, 60, 321, 67}},    {w.Label2, {59, 184, 328, 15}},
         {w.Label3, {59, 231, 328, 15}},   {w.Label4, {59, 278, 328, 15}},   {w.Label5, {59, 325, 328, 15}},
-        {w.Image6, {8, 173, 31, 26}},     {w.Image21, {540, 422, 75, 68}},  {w.Label9, {22, 450, 67, 20}},
-        {w.Label7, {160, 450, 71, 20}},   {w.Label8, {297, 450, 84, 20}},   {w.Label10, {754, 460, 41, 13}},
-        {w.Label25, {747, 132, 65, 13}},  {w.Button2, {642, 384, 75, 25}},  {w.Button3, {444, 384, 75, 25}},
+        {w.Image6, {8, 173, 31, 26}},     {w.Image21, {540, 422, 75, 68}},  {w.Button2, {642, 384, 75, 25}},
+        {w.Button3, {444, 384, 75, 25}},
         {w.Button8, {540, 384, 75, 25}},  {w.Button11, {444, 241, 75, 25}}, {w.Button10, {540, 241, 75, 25}},
         {w.Button9, {642, 241, 75, 25}},  {w.ProgressBar1, {403, 77, 18, 413}}, {w.Memo1, {444, 38, 273, 84}},
     };
     for (const Controle& c : controles)
         EXPECT_EQ(c.w->geometry(), c.limites) << c.w->objectName().toStdString();
+
+    // The other labels size themselves to their captions: where the layout puts them, and within
+    // two pixels of the sizes it stores.
+    const QVector<Controle> rotulos = {
+        {w.lbl1, {667, 8, 146, 14}},     {w.Label6, {0, 4, 477, 13}},     {w.Label9, {22, 450, 67, 20}},
+        {w.Label7, {160, 450, 71, 20}},  {w.Label8, {297, 450, 84, 20}},  {w.Label26, {744, 106, 71, 20}},
+        {w.Label10, {754, 460, 39, 13}}, {w.Label11, {754, 438, 39, 13}}, {w.Label12, {754, 416, 39, 13}},
+        {w.Label13, {754, 394, 39, 13}}, {w.Label14, {754, 372, 39, 13}}, {w.Label15, {754, 350, 45, 13}},
+        {w.Label16, {754, 328, 45, 13}}, {w.Label17, {754, 306, 45, 13}}, {w.Label18, {754, 285, 45, 13}},
+        {w.Label19, {747, 263, 51, 13}}, {w.Label20, {747, 241, 57, 13}}, {w.Label21, {747, 219, 57, 13}},
+        {w.Label22, {747, 197, 57, 13}}, {w.Label23, {747, 175, 57, 13}}, {w.Label24, {747, 153, 57, 13}},
+        {w.Label25, {747, 132, 63, 13}},
+    };
+    for (const Controle& c : rotulos) {
+        SCOPED_TRACE(c.w->objectName().toStdString());
+        EXPECT_EQ(c.w->pos(), c.limites.topLeft());
+        EXPECT_NEAR(c.w->width(), c.limites.width(), 2);
+        EXPECT_NEAR(c.w->height(), c.limites.height(), 2);
+        EXPECT_EQ(static_cast<TLabel*>(c.w)->ShownFont(), c.w->font()) << "drawn in its own font";
+    }
 
     // What the player sees before the first question, and what a failed start leaves on screen.
     EXPECT_EQ(w.Label1->Caption(), "1");
@@ -162,6 +185,81 @@ TEST_F(LayoutDoQuiz, EveryTextFitsItsLabelAtEveryPosition)
             conferir(QString::number(p).toUtf8().constData());
         }
     });
+}
+
+// Questions and answers at their fields' limits are shown whole in the labels' fixed boxes: wrapped
+// at words, a word longer than a line broken, drawn smaller only as far as needed. A short text
+// that follows is drawn in the layout's font again.
+TEST_F(LayoutDoQuiz, LongestTextsAreShownWholeAndShortOnesInTheLayoutFont)
+{
+    const auto limite = [](const QString& pedaco, int unidades) {
+        return pedaco.repeated(unidades / pedaco.size() + 1).left(unidades);
+    };
+    const auto pergunta = [](int i, const QString& texto, const QString& resposta) {
+        TPergunta p = Pergunta(1, i);
+        CopyToFixedField(p.Pergunta, 256, texto);
+        for (char16_t* r : {p.Resposta1, p.Resposta2, p.Resposta3, p.Resposta4})
+            CopyToFixedField(r, 41, resposta);
+        return p;
+    };
+    EscreverBanco(QVector<TPergunta>{
+        pergunta(1, limite("Quantos livros tem a Biblia Sagrada? ", 255), limite("Os livros de Moises e ", 40)),
+        pergunta(2, QString(255, QChar('Z')), QString(40, QChar('W'))),
+        pergunta(3, limite("Em que cidade nasceu Jesus? ", 255), limite("Belem da Judeia, ", 40)),
+        Pergunta(1, 4),
+        Pergunta(1, 5),
+    });
+    QString foto;
+    bool curtaDepoisDeLonga = false;
+    Jogar([&] {
+        bool anteriorLonga = false;
+        for (int p = 1; p <= 5; ++p) {
+            AvancarAte(p);
+            const bool longa = janela->Label1->Caption().size() == 255;
+            const QSize guardados[] = {{321, 67}, {328, 15}, {328, 15}, {328, 15}, {328, 15}};
+            const TLabel* rotulos[] = {janela->Label1, janela->Label2, janela->Label3, janela->Label4, janela->Label5};
+            for (int k = 0; k < 5; ++k) {
+                SCOPED_TRACE(QStringLiteral("position %1, %2").arg(p).arg(rotulos[k]->objectName()).toStdString());
+                EXPECT_EQ(rotulos[k]->size(), guardados[k]) << "a fixed label keeps its size";
+                EXPECT_TRUE(rotulos[k]->rect().contains(rotulos[k]->TextRect())) << "the text is cut";
+                EXPECT_EQ(rotulos[k]->ShownFont() == rotulos[k]->font(), !longa);
+                EXPECT_GE(QFontInfo(rotulos[k]->ShownFont()).pixelSize(), 8) << "still readable";
+            }
+            if (longa && foto.isEmpty())
+                foto = Harness::SaveScreenshot(janela, "quiz_pergunta_longa");
+            curtaDepoisDeLonga = curtaDepoisDeLonga || (anteriorLonga && !longa);
+            anteriorLonga = longa;
+        }
+    });
+    EXPECT_TRUE(curtaDepoisDeLonga) << "the draw gave no short question after a long one";
+    EXPECT_FALSE(foto.isEmpty());
+}
+
+// A lifeline's text taller than the memo can be scrolled to its end; one that fits shows no bar.
+TEST_F(LayoutDoQuiz, MemoTextTallerThanTheMemoGetsAScrollBar)
+{
+    const struct {
+        QString nome;
+        bool barra;
+    } casos[] = {{QStringLiteral("Ana"), false}, {QString("Bartolomeu").repeated(13), true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome.toStdString());
+        NomeJogador = c.nome;
+        bool barraVisivel = !c.barra;
+        Jogar([&] {
+            Harness::Click(janela->Button8);
+            QScrollBar* barra = janela->Memo1->verticalScrollBar();
+            barraVisivel = barra->isVisible();
+            if (c.barra)
+                Harness::SaveScreenshot(janela, "quiz_memo_longo");
+            barra->setValue(barra->maximum());
+            const QTextCursor fim(janela->Memo1->document()->lastBlock());
+            EXPECT_TRUE(janela->Memo1->viewport()->rect().contains(janela->Memo1->cursorRect(fim)))
+                << "the end of the text can be brought into view";
+        });
+        EXPECT_EQ(barraVisivel, c.barra);
+        Reiniciar();
+    }
 }
 
 // Pictures of the window for a person to look at: the first question and the last.

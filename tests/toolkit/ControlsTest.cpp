@@ -1,9 +1,11 @@
 #include "SampleForm.h"
 #include "support/Harness.h"
 
+#include "toolkit/ClassicFonts.h"
 #include "toolkit/Exception.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLocale>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -75,6 +77,51 @@ TEST_F(Controls, DisabledLabelTakesNoClickAndLooksDisabled)
     EXPECT_NE(disabled, form.Label1->FontColor());
     Harness::Click(form.Label1);
     EXPECT_EQ(form.log.count("LabelClick Label1"), 0);
+}
+
+// A text too big for its label's box is fitted into it: wrapped at words, a word longer than a
+// line broken anywhere, and only then drawn smaller. A text that fits keeps the label's font.
+TEST(LabelFit, TextIsFittedIntoItsBoxAndSmallerOnlyWhenItMustBe)
+{
+    const QString words = QStringLiteral("Quantos livros tem a Biblia? ").repeated(4);
+    const struct {
+        const char* what;
+        QFont font;
+        bool autoSize;
+        QSize box; // a fixed label's size; an auto-sized one's largest
+        QString text;
+        bool keepsFont;
+    } cases[] = {
+        {"a short text in a fixed box", QFont("Fixedsys", 9), false, {120, 45}, "Short", true},
+        {"a long word broken where lines end", QFont("Fixedsys", 9), false, {120, 45}, QString(30, QChar('W')), true},
+        {"many words drawn smaller", QFont("Fixedsys", 9), false, {120, 45}, words, false},
+        {"an amount wider than the room it may grow into", QFont("MS Sans Serif", 12, QFont::Bold), true, {60, 40},
+         "R$ 500.000,00", false},
+        {"an amount within that room", QFont("MS Sans Serif", 12, QFont::Bold), true, {200, 40}, "R$ 500.000,00", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TLabel label;
+        label.setFont(ClassicFont(c.font));
+        label.setWordWrap(!c.autoSize);
+        if (c.autoSize)
+            label.setMaximumSize(c.box);
+        else
+            label.resize(c.box);
+        label.SetAutoSize(c.autoSize);
+        label.SetCaption(c.text);
+        EXPECT_LE(label.width(), c.box.width());
+        EXPECT_LE(label.height(), c.box.height());
+        EXPECT_TRUE(label.rect().contains(label.TextRect())) << "the text is cut";
+        EXPECT_EQ(label.ShownFont() == label.font(), c.keepsFont);
+        EXPECT_GE(QFontInfo(label.ShownFont()).pixelSize(), TLabel::kSmallestPixelSize);
+        if (c.autoSize) {
+            EXPECT_EQ(label.size(), label.TextRect().size()) << "an auto-sized label is as big as its text";
+        }
+        // A short caption afterwards is drawn in the label's own font again.
+        label.SetCaption("Ok");
+        EXPECT_EQ(label.ShownFont(), label.font());
+    }
 }
 
 TEST_F(Controls, ImageClickAndPictureAssign)

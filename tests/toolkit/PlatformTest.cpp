@@ -202,17 +202,24 @@ TEST(Application, FirstFormCreatedIsTheMainFormUntilItIsDestroyed)
 
 namespace {
 
-TEST(Application, ClassicLookWithStandInFonts)
+// The classic faces come from their files where the machine has them, else from the stand-ins.
+TEST(Application, ClassicLookWithClassicFontsOrStandIns)
 {
     EXPECT_EQ(QApplication::style()->name().toLower(), "windows");
     const struct {
         const char* classic;
+        const char* file;
         const char* standIn;
-    } cases[] = {{"Fixedsys", "DejaVu Sans Mono"}, {"MS Sans Serif", "Liberation Sans"}, {"Tahoma", "DejaVu Sans"}};
+    } cases[] = {{"Fixedsys", "fixedsys.ttf", "DejaVu Sans Mono"},
+                 {"MS Sans Serif", "ms_sans_serif.ttf", "Liberation Sans"},
+                 {"Tahoma", "tahoma.ttf", "DejaVu Sans"}};
     for (const auto& c : cases) {
-        if (!QFontDatabase::families().contains(c.standIn))
-            continue; // the machine lacks the font; the generic stand-ins take over
-        EXPECT_EQ(QFontInfo(QFont(c.classic, 8)).family(), c.standIn) << c.classic;
+        const QString family = QFontInfo(QFont(c.classic, 8)).family();
+        if (QFile::exists(QStringLiteral("/usr/share/wine/fonts/") + c.file)) {
+            EXPECT_EQ(family, c.classic);
+        } else if (QFontDatabase::families().contains(c.standIn)) {
+            EXPECT_EQ(family, c.standIn) << c.classic;
+        }
     }
     EXPECT_FALSE(QApplication::quitOnLastWindowClosed()) << "only the main form's close ends the program";
 }
