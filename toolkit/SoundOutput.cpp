@@ -1,0 +1,258 @@
+#include "toolkit/SoundOutput.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+struct TVoice {
+    std::shared_ptr<const TSoundData> sound;
+    size_t position = 0; // frames already played
+    bool taken = false;
+    bool sounding = false;
+};
+
+class TSoundOutput {
+public:
+    ~TSoundOutput()
+    {
+        {
+            std::lock_guard lock(jobsLock_);
+            stopping_ = true;
+        }
+        jobsReady_.notify_all();
+        if (worker_.joinable())
+            worker_.join();
+        // The worker is gone, so the device it opened is ours to close; after this no callback
+        // reads a voice.
+        if (device_ != 0)
+            SDL_CloseAudioDevice(device_);
+    }
+
+    void Run(std::function<void()> job)
+    {
+        {
+            std::lock_guard lock(jobsLock_);
+            jobs_.push_back(std::move(job));
+            if (!worker_.joinable())
+                worker_ = std::thread([this] { Work(); });
+        }
+        jobsReady_.notify_one();
+    }
+
+    QString Start()
+    {
+        std::call_once(startAsked_, [this] { Run([this] { OpenDevice(); }); });
+        std::lock_guard lock(startLock_);
+        return failure_;
+    }
+
+    QString Driver()
+    {
+        Start();
+        std::unique_lock lock(startLock_);
+        started_.wait(lock, [this] { return startDone_; });
+        return driver_;
+    }
+
+    std::mutex voicesLock;
+    std::vector<TVoice> voices;
+
+private:
+    void Work()
+    {
+        for (;;) {
+            std::function<void()> job;
+            {
+                std::unique_lock lock(jobsLock_);
+                jobsReady_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+                if (stopping_)
+                    return;
+                job = std::move(jobs_.front());
+                jobs_.pop_front();
+            }
+            job();
+        }
+    }
+
+    SDL_AudioDeviceID TryDriver(const char* driver, QString& error)
+    {
+        if (SDL_AudioInit(driver) != 0) {
+            error = QString::fromUtf8(SDL_GetError());
+            return 0;
+        }
+        SDL_AudioSpec wanted{};
+        wanted.freq = kSoundRate;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = 2;
+        wanted.samples = 1024;
+        wanted.callback = [](void* output, Uint8* stream, int bytes) {
+            static_cast<TSoundOutput*>(output)->Mix(reinterpret_cast<int16_t*>(stream), bytes / int(2 * sizeof(int16_t)));
+        };
+        wanted.userdata = this;
+        SDL_AudioSpec obtained{};
+        // No changes allowed: SDL converts to whatever the device takes, so the mixer always
+        // writes 16-bit stereo at kSoundRate.
+        const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+        if (device == 0) {
+            error = QString::fromUtf8(SDL_GetError());
+            SDL_AudioQuit();
+        }
+        return device;
+    }
+
+    // A machine without a working audio device gets SDL's silent driver, so the program runs on
+    // without sound.
+    void OpenDevice()
+    {
+        QString first;
+        QString fallback;
+        SDL_AudioDeviceID device = TryDriver(nullptr, first);
+        if (device == 0)
+            device = TryDriver("dummy", fallback);
+        if (device != 0)
+            SDL_PauseAudioDevice(device, 0);
+        {
+            std::lock_guard lock(startLock_);
+            device_ = device;
+            if (device == 0)
+                failure_ = first;
+            else
+                driver_ = QString::fromUtf8(SDL_GetCurrentAudioDriver());
+            startDone_ = true;
+        }
+        started_.notify_all();
+    }
+
+    void Mix(int16_t* out, int frames)
+    {
+        const size_t count = size_t(frames) * 2;
+        mix_.assign(count, 0);
+        {
+            std::lock_guard lock(voicesLock);
+            for (TVoice& voice : voices) {
+                if (!voice.sounding || !voice.sound->ready.load(std::memory_order_acquire))
+                    continue;
+                const TSoundData& sound = *voice.sound;
+                const size_t total = sound.Frames();
+                const size_t n = std::min(size_t(frames), total - voice.position);
+                const int16_t* from = sound.samples.data() + voice.position * size_t(sound.channels);
+                if (sound.channels == 1) {
+                    for (size_t i = 0; i < n; ++i) {
+                        mix_[2 * i] += from[i];
+                        mix_[2 * i + 1] += from[i];
+                    }
+                } else {
+                    for (size_t i = 0; i < 2 * n; ++i)
+                        mix_[i] += from[i];
+                }
+                voice.position += n;
+                if (voice.position >= total)
+                    voice.sounding = false;
+            }
+        }
+        for (size_t i = 0; i < count; ++i)
+            out[i] = int16_t(std::clamp(mix_[i], -32768, 32767));
+    }
+
+    std::vector<int32_t> mix_; // the callback's own
+
+    std::mutex jobsLock_;
+    std::condition_variable jobsReady_;
+    std::deque<std::function<void()>> jobs_;
+    bool stopping_ = false;
+    std::thread worker_;
+
+    std::once_flag startAsked_;
+    std::mutex startLock_;
+    std::condition_variable started_;
+    bool startDone_ = false;
+    QString failure_;
+    QString driver_;
+    SDL_AudioDeviceID device_ = 0;
+};
+
+TSoundOutput& Output()
+{
+    static TSoundOutput output;
+    return output;
+}
+
+} // namespace
+
+QString StartSoundOutput()
+{
+    return Output().Start();
+}
+
+QString SoundOutputDriver()
+{
+    return Output().Driver();
+}
+
+void RunInBackground(std::function<void()> job)
+{
+    Output().Run(std::move(job));
+}
+
+int TakeVoice()
+{
+    TSoundOutput& output = Output();
+    std::lock_guard lock(output.voicesLock);
+    auto& voices = output.voices;
+    auto free = std::find_if(voices.begin(), voices.end(), [](const TVoice& voice) { return !voice.taken; });
+    if (free == voices.end())
+        free = voices.insert(voices.end(), TVoice{});
+    free->taken = true;
+    return int(free - voices.begin());
+}
+
+void GiveBackVoice(int voice)
+{
+    SilenceVoice(voice);
+    TSoundOutput& output = Output();
+    std::lock_guard lock(output.voicesLock);
+    output.voices[size_t(voice)].taken = false;
+}
+
+void StartVoice(int voice, std::shared_ptr<const TSoundData> sound)
+{
+    TSoundOutput& output = Output();
+    {
+        std::lock_guard lock(output.voicesLock);
+        TVoice& v = output.voices[size_t(voice)];
+        v.sound.swap(sound);
+        v.position = 0;
+        v.sounding = true;
+    }
+    // The sound it played before, if no one else holds it, is freed here, outside the lock.
+}
+
+void SilenceVoice(int voice)
+{
+    TSoundOutput& output = Output();
+    std::shared_ptr<const TSoundData> released;
+    std::lock_guard lock(output.voicesLock);
+    TVoice& v = output.voices[size_t(voice)];
+    v.sounding = false;
+    v.sound.swap(released);
+}
+
+bool VoiceSounding(int voice)
+{
+    TSoundOutput& output = Output();
+    std::lock_guard lock(output.voicesLock);
+    return output.voices[size_t(voice)].sounding;
+}
+
+int VoicesSounding()
+{
+    TSoundOutput& output = Output();
+    std::lock_guard lock(output.voicesLock);
+    return int(std::count_if(output.voices.begin(), output.voices.end(), [](const TVoice& voice) { return voice.sounding; }));
+}
