@@ -1,11 +1,11 @@
 #include "toolkit/SoundFile.h"
 
 #include "toolkit/Exception.h"
+#include "toolkit/SdlLibrary.h"
 
 #include <QFile>
 #include <QHash>
 
-#include <SDL.h>
 #include <mpg123.h>
 
 #include <algorithm>
@@ -120,6 +120,10 @@ bool IsWave(int fd)
 // A wave file is small and needs no decoding: it is converted whole, here.
 std::shared_ptr<TSoundData> LoadWave(const QString& path, int fd)
 {
+    QString why;
+    const TSdlLibrary* sdl = Sdl(&why);
+    if (!sdl)
+        throw CannotOpen(path, QStringLiteral("não há suporte a som WAV (%1)").arg(why));
     const int copy = fcntl(fd, F_DUPFD_CLOEXEC, 0);
     FILE* stream = copy >= 0 ? fdopen(copy, "rb") : nullptr;
     if (!stream) {
@@ -130,22 +134,22 @@ std::shared_ptr<TSoundData> LoadWave(const QString& path, int fd)
     SDL_AudioSpec spec{};
     Uint8* wave = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromFP(stream, SDL_TRUE), 1, &spec, &wave, &length))
+    if (!sdl->LoadWAV_RW(sdl->RWFromFP(stream, SDL_TRUE), 1, &spec, &wave, &length))
         throw CannotOpen(path, QStringLiteral("o som WAV do arquivo está danificado ou num formato desconhecido"));
     auto sound = std::make_shared<TSoundData>();
     SDL_AudioCVT conversion;
-    const bool converts = SDL_BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 2, kSoundRate) >= 0;
+    const bool converts = sdl->BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 2, kSoundRate) >= 0;
     if (converts && length > 0) {
         std::vector<Uint8> buffer(size_t(length) * size_t(conversion.len_mult));
         std::memcpy(buffer.data(), wave, length);
         conversion.buf = buffer.data();
         conversion.len = int(length);
-        if (SDL_ConvertAudio(&conversion) == 0) {
+        if (sdl->ConvertAudio(&conversion) == 0) {
             sound->samples.resize(size_t(conversion.len_cvt) / sizeof(int16_t));
             std::memcpy(sound->samples.data(), buffer.data(), sound->samples.size() * sizeof(int16_t));
         }
     }
-    SDL_FreeWAV(wave);
+    sdl->FreeWAV(wave);
     if (sound->samples.empty())
         throw CannotOpen(path, QStringLiteral("o arquivo não contém som"));
     sound->ready.store(true, std::memory_order_release);

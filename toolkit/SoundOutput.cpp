@@ -1,6 +1,6 @@
 #include "toolkit/SoundOutput.h"
 
-#include <SDL.h>
+#include "toolkit/SdlLibrary.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -31,7 +31,7 @@ public:
         // The worker is gone, so the device it opened is ours to close; after this no callback
         // reads a voice.
         if (device_ != 0)
-            SDL_CloseAudioDevice(device_);
+            Sdl()->CloseAudioDevice(device_);
     }
 
     void Run(std::function<void()> job)
@@ -80,10 +80,10 @@ private:
         }
     }
 
-    SDL_AudioDeviceID TryDriver(const char* driver, QString& error)
+    static SDL_AudioDeviceID TryDriver(const TSdlLibrary& sdl, const char* driver, QString& error, TSoundOutput* output)
     {
-        if (SDL_AudioInit(driver) != 0) {
-            error = QString::fromUtf8(SDL_GetError());
+        if (sdl.AudioInit(driver) != 0) {
+            error = QString::fromUtf8(sdl.GetError());
             return 0;
         }
         SDL_AudioSpec wanted{};
@@ -94,14 +94,14 @@ private:
         wanted.callback = [](void* output, Uint8* stream, int bytes) {
             static_cast<TSoundOutput*>(output)->Mix(reinterpret_cast<int16_t*>(stream), bytes / int(2 * sizeof(int16_t)));
         };
-        wanted.userdata = this;
+        wanted.userdata = output;
         SDL_AudioSpec obtained{};
         // No changes allowed: SDL converts to whatever the device takes, so the mixer always
         // writes 16-bit stereo at kSoundRate.
-        const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+        const SDL_AudioDeviceID device = sdl.OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
         if (device == 0) {
-            error = QString::fromUtf8(SDL_GetError());
-            SDL_AudioQuit();
+            error = QString::fromUtf8(sdl.GetError());
+            sdl.AudioQuit();
         }
         return device;
     }
@@ -112,18 +112,22 @@ private:
     {
         QString first;
         QString fallback;
-        SDL_AudioDeviceID device = TryDriver(nullptr, first);
-        if (device == 0)
-            device = TryDriver("dummy", fallback);
-        if (device != 0)
-            SDL_PauseAudioDevice(device, 0);
+        SDL_AudioDeviceID device = 0;
+        const TSdlLibrary* sdl = Sdl(&first);
+        if (sdl) {
+            device = TryDriver(*sdl, nullptr, first, this);
+            if (device == 0)
+                device = TryDriver(*sdl, "dummy", fallback, this);
+            if (device != 0)
+                sdl->PauseAudioDevice(device, 0);
+        }
         {
             std::lock_guard lock(startLock_);
             device_ = device;
             if (device == 0)
                 failure_ = first;
             else
-                driver_ = QString::fromUtf8(SDL_GetCurrentAudioDriver());
+                driver_ = QString::fromUtf8(sdl->GetCurrentAudioDriver());
             startDone_ = true;
         }
         started_.notify_all();
