@@ -42,8 +42,8 @@ TLoaded Load()
 
 const TSdlLibrary* Sdl(QString* why)
 {
-    static const TLoaded loaded = Load();
-    if (!loaded.complete && why)
-        *why = loaded.failure;
-    return loaded.complete ? &loaded.library : nullptr;
+    static const TLoaded* loaded = new TLoaded(Load());
+    if (!loaded->complete && why)
+        *why = loaded->failure;
+    return loaded->complete ? &loaded->library : nullptr;
 }

@@ -17,23 +17,11 @@ struct TVoice {
     bool sounding = false;
 };
 
+// Never destroyed: the audio device's thread mixes the voices, and the background thread waits
+// for work, until the process ends. Left alive, the background thread also keeps what SDL holds
+// for it (its last error text) reachable to the end.
 class TSoundOutput {
 public:
-    ~TSoundOutput()
-    {
-        {
-            std::lock_guard lock(jobsLock_);
-            stopping_ = true;
-        }
-        jobsReady_.notify_all();
-        if (worker_.joinable())
-            worker_.join();
-        // The worker is gone, so the device it opened is ours to close; after this no callback
-        // reads a voice.
-        if (device_ != 0)
-            Sdl()->CloseAudioDevice(device_);
-    }
-
     void Run(std::function<void()> job)
     {
         {
@@ -70,9 +58,7 @@ private:
             std::function<void()> job;
             {
                 std::unique_lock lock(jobsLock_);
-                jobsReady_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
-                if (stopping_)
-                    return;
+                jobsReady_.wait(lock, [this] { return !jobs_.empty(); });
                 job = std::move(jobs_.front());
                 jobs_.pop_front();
             }
@@ -123,7 +109,6 @@ private:
         }
         {
             std::lock_guard lock(startLock_);
-            device_ = device;
             if (device == 0)
                 failure_ = first;
             else
@@ -169,7 +154,6 @@ private:
     std::mutex jobsLock_;
     std::condition_variable jobsReady_;
     std::deque<std::function<void()>> jobs_;
-    bool stopping_ = false;
     std::thread worker_;
 
     std::once_flag startAsked_;
@@ -178,13 +162,12 @@ private:
     bool startDone_ = false;
     QString failure_;
     QString driver_;
-    SDL_AudioDeviceID device_ = 0;
 };
 
 TSoundOutput& Output()
 {
-    static TSoundOutput output;
-    return output;
+    static TSoundOutput* output = new TSoundOutput;
+    return *output;
 }
 
 } // namespace

@@ -213,7 +213,7 @@ TEST(SoundOutput, FallsBackToTheSilentDriverWhenNoDeviceOpens)
         if (*driver != '\0') {
             EXPECT_EQ(said[1], "dummy") << driver;
         }
-        EXPECT_EQ(child.exitCode(), 0);
+        EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
     }
 }
 
