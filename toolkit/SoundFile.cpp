@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -164,16 +165,15 @@ struct TMpegDecoding {
 
     ~TMpegDecoding() { mpg123_delete(decoder); }
 
-    // Decodes up to `frames` more frames onto the end of the sound.
-    int ReadMore(size_t frames)
+    // Decodes up to `bytes` more sound onto the end of the sound: appended, so a sound whose
+    // length was known beforehand never moves.
+    int ReadMore(size_t bytes)
     {
-        auto& samples = sound->samples;
-        const size_t before = samples.size();
-        samples.resize(before + frames * size_t(sound->channels));
-        size_t bytes = 0;
-        const int result = mpg123_read(decoder, reinterpret_cast<unsigned char*>(samples.data() + before),
-                                       (samples.size() - before) * sizeof(int16_t), &bytes);
-        samples.resize(before + bytes / sizeof(int16_t));
+        unsigned char chunk[64 * 1024];
+        size_t got = 0;
+        const int result = mpg123_read(decoder, chunk, std::min(bytes, sizeof chunk), &got);
+        const auto* from = reinterpret_cast<const int16_t*>(chunk);
+        sound->samples.insert(sound->samples.end(), from, from + got / sizeof(int16_t));
         return result;
     }
 
@@ -181,7 +181,7 @@ struct TMpegDecoding {
     {
         int result = MPG123_OK;
         while (result == MPG123_OK || result == MPG123_NEW_FORMAT)
-            result = ReadMore(size_t(kSoundRate));
+            result = ReadMore(SIZE_MAX);
         auto& samples = sound->samples;
         if (samples.capacity() > samples.size() + samples.size() / 8)
             samples.shrink_to_fit();
@@ -227,7 +227,7 @@ std::shared_ptr<TSoundData> LoadMpeg(const QString& path, TDescriptor& file, off
         decoding->sound->samples.reserve(size_t(length) * size_t(channels));
     int result = MPG123_OK;
     for (int tries = 0; tries < 16 && decoding->sound->samples.empty() && (result == MPG123_OK || result == MPG123_NEW_FORMAT); ++tries)
-        result = decoding->ReadMore(4096);
+        result = decoding->ReadMore(4096 * sizeof(int16_t));
     if (decoding->sound->samples.empty())
         throw CannotOpen(path, notSound);
 
