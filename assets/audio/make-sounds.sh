@@ -120,16 +120,17 @@ line() { # timbre start beat overlap gain-dB "N:b N:b ..."
     done
 }
 
-# Mixes the pending events (each at -10 dB so the sum has headroom),
-# normalises to the given peak, trims, fades and encodes; extra effects go in
-# before the normalising. Peaks stay at -1.5 dBFS or lower so the MP3 never
-# clips.
+# Mixes the pending events (each at -10 dB so the sum has headroom) and the
+# stems, normalises to the given peak, trims, fades and encodes; extra effects
+# go in before the normalising. Peaks stay at -1.5 dBFS or lower so the MP3
+# never clips.
 finish() { # name length peak-dB [fade-out [effects...]]
     local name=$1 len=$2 peak=$3 fadeout=${4:-0.08} args=() f
     shift 3; (( $# )) && shift
     local extra=("$@")
     for f in "${events[@]}"; do args+=(-v 0.3 "$f"); done
-    if (( ${#events[@]} > 1 )); then
+    for f in "${stems[@]}"; do args+=(-v 1 "$f"); done
+    if (( ${#events[@]} + ${#stems[@]} > 1 )); then
         sox -R -q -m "${args[@]}" -b 24 "$work/mix.wav"
     else
         cp "${events[0]}" "$work/mix.wav"
@@ -137,8 +138,27 @@ finish() { # name length peak-dB [fade-out [effects...]]
     sox -R -q "$work/mix.wav" -b 24 "$work/norm.wav" "${extra[@]}" gain -n "$peak" pad 0 "$len"
     sox -R -q "$work/norm.wav" -b 16 "$work/final.wav" trim 0 "$len" fade h 0.005 "$len" "$fadeout" dither -s
     lame --quiet --noreplaygain -m m -b $KBPS "$work/final.wav" "$here/$name.mp3"
-    rm -f "${events[@]}" "$work/mix.wav" "$work/norm.wav" "$work/final.wav"
+    rm -f "${events[@]}" "${stems[@]}" "$work/mix.wav" "$work/norm.wav" "$work/final.wav"
     events=()
+    stems=()
+}
+
+# A long sound is built section by section: the pending events, timed from
+# the section's start, are mixed as finish would mix them into one stem that
+# starts at the given second. Padding every note of a minute-long piece to its
+# place in the whole would write gigabytes.
+stems=()
+stem() { # start
+    local out="$work/stem$(printf %02d ${#stems[@]}).wav" args=() f
+    for f in "${events[@]}"; do args+=(-v 0.3 "$f"); done
+    if (( ${#events[@]} > 1 )); then
+        sox -R -q -m "${args[@]}" -e floating-point -b 32 "$out" pad "$1"
+    else
+        sox -R -q "${args[@]}" -e floating-point -b 32 "$out" pad "$1"
+    fi
+    rm -f "${events[@]}"
+    events=()
+    stems+=("$out")
 }
 
 # Evens out drums against held chords so the quiet parts still carry on
@@ -176,24 +196,88 @@ chord soft "$end" "$(calc "$bar * 0.9")" -24 E4 G4
 finish tema01 "$(calc "$end + 2.3")" -1.5 0.6
 
 # ---------------------------------------------------------------- suspense01
-# A low pulsing drone with a heartbeat that quickens, and a faint high
-# cluster creeping in above it.
-len=10
+# Under the whole question time: a low pulsing drone and a heartbeat, with
+# soft chords moving through A minor two bars each. A harp ostinato comes in
+# after the first phrase, bells mark the chords of the middle, and in the last
+# part a brass line climbs by semitones while the heartbeat quickens, a faint
+# high cluster creeps in and a timpani roll swells to the end.
+len=56
+beat=0.6
+bar=$(calc "$beat * 4")
+section=$(calc "$bar * 4")
 gen "$work/drone.wav" 3 "$len" sawtooth "$(hz A1)" sawtooth "$(calc "$(hz A1)*1.005")" sine "$(hz A2)" -- \
     remix 1v0.3,2v0.3,3v0.3 lowpass 320 lowpass 320 tremolo 1.6 45 fade h 1.2 "$len" 1.5
 sox -R -q "$work/drone.wav" "$work/drone2.wav" gain -14
 events+=("$work/drone2.wav")
-t=0.3 gap=0.92
-while (( $(awk "BEGIN { print ($t < $len - 0.8) }") )); do
-    ev thump A2 "$t" 0.28 -8
-    ev thump G2 "$(calc "$t + 0.21")" 0.25 -13
-    t=$(calc "$t + $gap"); gap=$(calc "$gap * 0.955")
+stem 0
+
+# Chords, the ostinato's notes over each, and the bell on top, two bars each.
+chords=("A2 E3 A3 C4" "F2 C3 F3 A3" "D2 A2 D3 F3 A3" "E2 B2 E3 G#3"
+        "A2 E3 A3 C4" "F2 C3 F3 A3" "Bb1 F2 Bb2 D3 F3" "E2 B2 E3 G#3"
+        "D2 A2 D3 F3 A3" "E2 B2 E3 G#3" "E2 B2 E3 G#3 D4" "E2 B2 E3 G#3 D4")
+arps=("A3 C4 E4 C4" "F3 A3 C4 A3" "D4 F4 A4 F4" "E4 G#4 B4 G#4"
+      "A3 C4 E4 C4" "F3 A3 C4 A3" "Bb3 D4 F4 D4" "E4 G#4 B4 G#4"
+      "D4 F4 A4 F4" "E4 G#4 B4 G#4" "E4 G#4 D5 G#4" "F4 G#4 D5 G#4")
+bells=(- - - - E5 F5 F5 E5 F5 E5 D5 F5)
+
+# The heartbeat's pair of beats from `from` to `to` seconds into a section,
+# every `gap` seconds, the gap shrinking by `speedup` each time.
+heartbeat() { # from to gap speedup gain-dB
+    local t=$1 to=$2 gap=$3 speedup=$4 g=$5
+    while (( $(awk "BEGIN { print ($t < $to) }") )); do
+        ev thump A2 "$t" 0.28 "$g"
+        (( $(awk "BEGIN { print ($gap > 0.45) }") )) && ev thump G2 "$(calc "$t + 0.21")" 0.25 "$(calc "$g - 5")"
+        t=$(calc "$t + $gap"); gap=$(calc "$gap * $speedup")
+    done
+}
+
+# A timpani roll on E of `count` strokes, each a little louder.
+roll() { # start count gain-dB
+    local k=0
+    while (( k < $2 )); do
+        ev thump E2 "$(calc "$1 + $k * 0.07")" 0.14 "$(calc "$3 + $k * 0.3")"
+        k=$((k + 1))
+    done
+}
+
+for s in 0 1 2 3 4 5; do
+    for half in 0 1; do
+        c=$((s * 2 + half))
+        t=$(calc "$half * $bar * 2")
+        # shellcheck disable=SC2086
+        chord soft "$t" "$(calc "$bar * 2.1")" "$(calc "-25 + $s * 0.8")" ${chords[$c]}
+        if (( s >= 1 )); then
+            notes=""
+            for n in ${arps[$c]} ${arps[$c]} ${arps[$c]} ${arps[$c]}; do notes+="$n:0.5 "; done
+            line pluck "$t" "$beat" 1.6 "$(calc "-24 + $s * 1.2")" "$notes"
+        fi
+        [[ ${bells[$c]} == - ]] || ev bell "${bells[$c]}" "$t" 2.4 -27
+    done
+    case $s in
+    0|1) heartbeat 0.3 "$section" 1.2 1 -8 ;;
+    2|3) heartbeat 0 "$section" 0.6 1 -8 ;;
+    4) heartbeat 0 "$section" 0.6 0.975 -8 ;;
+    5) heartbeat 0 "$(calc "$len - $s * $section - 0.5")" 0.33 0.985 -8 ;;
+    esac
+    # The climb: semitones from E3 up to the E4 that lands just before the
+    # time runs out, over a timpani roll, with the high cluster coming in.
+    if (( s == 4 )); then
+        line brass 0 "$beat" 0.98 -20 "E3:2 F3:2 F#3:2 G3:2 G#3:2 A3:2 A#3:1 B3:1 C4:1 C#4:1"
+        roll 6.0 52 -26
+        rest=$(calc "$len - $s * $section")
+        gen "$work/hi.wav" 2 "$rest" triangle "$(hz E5)" triangle "$(hz F5)" -- \
+            remix 1v0.3,2v0.3 tremolo 7 60 fade t 8 "$rest" 1.5
+        sox -R -q "$work/hi.wav" "$work/hi2.wav" gain -30
+        events+=("$work/hi2.wav")
+    elif (( s == 5 )); then
+        line brass 0 "$beat" 0.98 -18 "D4:1 D#4:1 E4:12"
+        roll 0 17 -11
+        chord hit 1.2 3.0 -20 E2 B2 E3
+        ev cymbal - 1.2 2.5 -18
+    fi
+    stem "$(calc "$s * $section")"
 done
-gen "$work/hi.wav" 2 "$len" triangle "$(hz E5)" triangle "$(hz F5)" -- \
-    remix 1v0.3,2v0.3 tremolo 7 60 fade t 6 "$len" 1.5
-sox -R -q "$work/hi.wav" "$work/hi2.wav" gain -32
-events+=("$work/hi2.wav")
-finish suspense01 "$len" -1.5
+finish suspense01 "$len" -1.5 1.5 $squeeze
 
 # ---------------------------------------------------------------- tempo01
 # Time is up: a clock ticking fast, then a soft buzzer.

@@ -4,9 +4,9 @@
 #include "toolkit/Exception.h"
 #include "toolkit/MediaPlayer.h"
 #include "toolkit/SingleInstance.h"
+#include "toolkit/SoundOutput.h"
 
 #include <QByteArray>
-#include <SDL.h>
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ int HoldInstanceLock(const char* name)
 }
 
 // A second process for the sound-output tests: opens and plays a file with whatever audio driver
-// the environment names, and says what happened.
+// the environment names, and says what happened and which driver the sound went to.
 int PlaySound(int& argc, char** argv, const char* file)
 {
     TApplication application(argc, argv);
@@ -40,7 +40,7 @@ int PlaySound(int& argc, char** argv, const char* file)
         player.Open();
         player.Play();
         std::printf("%s\n", player.IsPlaying() ? "playing" : "silent");
-        std::fprintf(stderr, "audio driver: %s\n", SDL_GetCurrentAudioDriver());
+        std::printf("%s\n", qPrintable(SoundOutputDriver()));
     } catch (const Exception& error) {
         std::printf("error: %s\n", error.what());
     }
