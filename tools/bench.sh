@@ -47,14 +47,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR=$work
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+# The whole-process figures run under the offscreen platform, or under Xvfb when asked; the
+# in-process one always offscreen.
+export QT_QPA_PLATFORM=offscreen
 window=()
+platform=offscreen
 if [ "$xvfb" = 1 ]; then
   command -v xvfb-run >/dev/null 2>&1 || { echo "bench: --xvfb needs xvfb-run" >&2; exit 1; }
   window=(xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb)
-else
-  export QT_QPA_PLATFORM=offscreen
+  platform="xcb under Xvfb"
 fi
-platform=${QT_QPA_PLATFORM:-xcb}
 
 # The big bank: 1,000,000 records, 8 of them of level 1, spread through it.
 records=1000000
@@ -83,9 +85,9 @@ read -r _ carga_ms <<<"$(sed -n 1p <<<"$saida")"
 read -r _ leitura_ms <<<"$(sed -n 2p <<<"$saida")"
 
 # 3. System calls on the bank per record during one level load.
-strace -f -y -qq -s 0 -e trace=%file,%desc -e signal=none -o "$work/strace.txt" "$bin/bench_carga" uma "$bank"
-chamadas=$(grep -c 'PERGUNTAS\.TXT' "$work/strace.txt" || true)
-rm -f "$work/strace.txt"
+strace -f -y -qq -s 0 -e trace=%file,%desc -e signal=none -o "|grep -c 'PERGUNTAS\\.TXT' >'$work/chamadas'" \
+  "$bin/bench_carga" uma "$bank"
+chamadas=$(cat "$work/chamadas")
 
 # 4. Presenting a question, beyond the pauses, in the run folder with its real sounds.
 saida=$("$bin/bench_pergunta" "$run" "$(( runs / 2 > 5 ? runs / 2 : 5 ))")
