@@ -6,8 +6,10 @@
 
 // The embedded browser. The pages it shows ship beside the program: Navigate takes an address
 // ("host/path/page.html", with or without a scheme) and shows the page of that file name from the
-// working directory. It is not awaited and its outcome is ignored: an address it cannot load leaves
-// it blank. Links in a page open in the desktop's browser.
+// working directory. It is not awaited and its outcome is ignored: a page that cannot be shown is
+// replaced by the browser's own error page, which names it. In a window that is not on screen yet
+// the page is loaded right after the browser's first paint, so the window's first frame does not
+// wait for it. Links in a page open in the desktop's browser.
 class TWebBrowser : public TControl<QTextBrowser> {
     Q_OBJECT
 
@@ -16,10 +18,16 @@ public:
 
     void Navigate(const QString& address);
     QString LocationURL() const { return location_; }
-    // The local file the last Navigate showed, or empty when nothing could be loaded.
+    // The local file the last Navigate shows, or empty when it could not be loaded.
     QString LoadedFile() const { return loadedFile_; }
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 private:
+    void ShowPage();
     QString location_;
+    QString pageName_;
     QString loadedFile_;
+    bool pending_ = false;
 };

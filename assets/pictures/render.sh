@@ -9,8 +9,13 @@ render() {
     name=$1; width=$2; height=$3
     rsvg-convert --width "$width" --height "$height" --format png \
         --output "$name.tmp.png" "src/$name.svg"
-    # Strip metadata so the files stay small and reproducible.
-    convert "$name.tmp.png" -strip -define png:compression-level=9 "PNG32:$name.png"
+    # Strip metadata so the files stay small and reproducible. One filter for every row, and no
+    # alpha channel where every pixel is opaque: such files decode about twice as fast, and the
+    # pictures are decoded while the player waits for a window.
+    kind=PNG32
+    [ "$(identify -format '%[opaque]' "$name.tmp.png")" = true ] && kind=PNG24
+    convert "$name.tmp.png" -strip -define png:compression-filter=2 -define png:compression-level=9 \
+        "$kind:$name.png"
     rm -f "$name.tmp.png"
 }
 

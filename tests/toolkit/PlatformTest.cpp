@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -17,6 +18,7 @@
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
@@ -95,28 +97,59 @@ TEST(WebBrowser, ShowsThePageOfTheAddressFromTheWorkingDirectory)
         ASSERT_TRUE(page.open(QIODevice::WriteOnly));
         page.write("<html><body><p>Banner text</p><a href=\"http://site.example/more\">more</a></body></html>");
     }
+    ASSERT_TRUE(QDir(folder).mkdir("folder.html"));
+    // A browser on screen loads at once.
     TWebBrowser browser;
+    browser.show();
     const struct {
         const char* address;
         bool loads;
+        const char* errorNames; // the page the error page names, when it does not load
     } cases[] = {
-        {"www.ads.example/banner.html", true},
-        {"http://www.ads.example/pages/banner.html?x=1#top", true},
-        {"banner.html", true},
-        {"www.ads.example/absent.html", false},
-        {"www.ads.example/", false},
-        {"", false},
+        {"www.ads.example/banner.html", true, nullptr},
+        {"http://www.ads.example/pages/banner.html?x=1#top", true, nullptr},
+        {"banner.html", true, nullptr},
+        {"www.ads.example/absent.html", false, "absent.html"},
+        {"www.ads.example/folder.html", false, "folder.html"},
+        {"www.ads.example/<i>x&amp;y.html", false, "<i>x&amp;y.html"},
+        {"www.ads.example/", false, "www.ads.example/"},
+        {"", false, nullptr},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.address);
         browser.Navigate(c.address);
         EXPECT_EQ(browser.LocationURL(), c.address);
-        EXPECT_EQ(!browser.LoadedFile().isEmpty(), c.loads) << c.address;
-        EXPECT_EQ(browser.toPlainText().contains("Banner text"), c.loads) << c.address;
+        EXPECT_EQ(!browser.LoadedFile().isEmpty(), c.loads);
+        EXPECT_EQ(browser.toPlainText().contains("Banner text"), c.loads);
+        if (c.errorNames) {
+            EXPECT_TRUE(browser.toPlainText().contains(
+                QStringLiteral("N\u00e3o foi poss\u00edvel exibir a p\u00e1gina %1.").arg(c.errorNames)))
+                << browser.toPlainText().toStdString();
+        } else if (!c.loads) {
+            EXPECT_TRUE(browser.toPlainText().isEmpty());
+        }
     }
     browser.Navigate("banner.html");
     emit browser.anchorClicked(QUrl("http://site.example/more"));
     EXPECT_EQ(harness.openedAddresses, QStringList{"http://site.example/more"});
     EXPECT_TRUE(browser.toPlainText().contains("Banner text")) << "a link does not navigate the control";
+}
+
+// A window's first frame does not wait for its page: the page comes right after it.
+TEST(WebBrowser, LoadsThePageOfAWindowNotYetOnScreenAfterItsFirstPaint)
+{
+    Harness harness;
+    const QString folder = harness.MakeRunFolder();
+    QFile::remove(folder + "/publicidade.html");
+    TWebBrowser browser;
+    browser.Navigate("www.ads.example/publicidade.html");
+    EXPECT_TRUE(browser.toPlainText().isEmpty());
+    browser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&browser));
+    browser.repaint();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(browser.toPlainText().contains(QStringLiteral("N\u00e3o foi poss\u00edvel exibir a p\u00e1gina publicidade.html.")))
+        << browser.toPlainText().toStdString();
 }
 
 TEST(Shell, OpenGoesToTheRecorderInTests)
