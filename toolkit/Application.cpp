@@ -3,6 +3,7 @@
 #include "toolkit/ClassicFonts.h"
 #include "toolkit/Locale.h"
 #include "toolkit/MessageDialog.h"
+#include "toolkit/SoundOutput.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -120,6 +121,7 @@ TApplication::~TApplication()
     localeWatcher_.reset();
     qt_.reset();
     Application = nullptr;
+    FinishSoundStart();
 }
 
 void TApplication::Initialize() {}

@@ -61,9 +61,9 @@ void TMediaPlayer::Open()
     CloseDevice();
     QString path = fileName_;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QString failure = StartSoundOutput();
-    if (!failure.isEmpty())
-        throw EMCIDeviceError(QStringLiteral("Não foi possível abrir o arquivo de som \"%1\": não há saída de áudio (%2)").arg(path, failure));
+    // Without any sound output at all the game goes on silently, the same at every Open; the file
+    // is still checked, so a missing or unplayable sound is told as on any other machine.
+    StartSoundOutput();
     if (path.isEmpty())
         throw EMCIDeviceError(QStringLiteral("Não foi possível abrir o arquivo de som: nenhum nome de arquivo foi dado"));
     sound_ = LoadSound(path);

@@ -180,8 +180,9 @@ struct TMpegDecoding {
     void DecodeRest()
     {
         int result = MPG123_OK;
-        while (result == MPG123_OK || result == MPG123_NEW_FORMAT)
-            result = ReadMore(SIZE_MAX);
+        const size_t longest = kLongestSoundFrames * size_t(sound->channels);
+        while ((result == MPG123_OK || result == MPG123_NEW_FORMAT) && sound->samples.size() < longest)
+            result = ReadMore((longest - sound->samples.size()) * sizeof(int16_t));
         auto& samples = sound->samples;
         if (samples.capacity() > samples.size() + samples.size() / 8)
             samples.shrink_to_fit();
@@ -222,7 +223,7 @@ std::shared_ptr<TSoundData> LoadMpeg(const QString& path, TDescriptor& file, off
     decoding->sound->channels = channels;
     // Room for the length the file states or suggests, within reason: a file's own word on its
     // length is no reason to take a gigabyte.
-    const off_t length = std::min<off_t>(mpg123_length(decoder), off_t(kSoundRate) * 60 * 10);
+    const off_t length = std::min<off_t>(mpg123_length(decoder), off_t(kLongestSoundFrames));
     if (length > 0)
         decoding->sound->samples.reserve(size_t(length) * size_t(channels));
     int result = MPG123_OK;

@@ -35,9 +35,21 @@ public:
 
     QString Start()
     {
-        std::call_once(startAsked_, [this] { Run([this] { OpenDevice(); }); });
+        std::call_once(startAsked_, [this] {
+            {
+                std::lock_guard lock(startLock_);
+                startRequested_ = true;
+            }
+            Run([this] { OpenDevice(); });
+        });
         std::lock_guard lock(startLock_);
         return failure_;
+    }
+
+    void FinishStart()
+    {
+        std::unique_lock lock(startLock_);
+        started_.wait(lock, [this] { return !startRequested_ || startDone_; });
     }
 
     QString Driver()
@@ -62,7 +74,12 @@ private:
                 job = std::move(jobs_.front());
                 jobs_.pop_front();
             }
-            job();
+            // A job that fails (no memory for a sound, say) leaves its sound silent; the thread
+            // goes on with the next one instead of taking the program down.
+            try {
+                job();
+            } catch (...) {
+            }
         }
     }
 
@@ -159,6 +176,7 @@ private:
     std::once_flag startAsked_;
     std::mutex startLock_;
     std::condition_variable started_;
+    bool startRequested_ = false;
     bool startDone_ = false;
     QString failure_;
     QString driver_;
@@ -180,6 +198,11 @@ QString StartSoundOutput()
 QString SoundOutputDriver()
 {
     return Output().Driver();
+}
+
+void FinishSoundStart()
+{
+    Output().FinishStart();
 }
 
 void RunInBackground(std::function<void()> job)

@@ -12,6 +12,9 @@
 
 constexpr int kSoundRate = 44100;
 
+// The longest sound kept: whatever a file holds beyond it is not decoded.
+constexpr size_t kLongestSoundFrames = size_t(kSoundRate) * 60 * 10;
+
 // A decoded sound: 16-bit samples at kSoundRate, `channels` (1 or 2) interleaved. It is filled
 // once, by whoever loads it, and read-only from the moment `ready` is set.
 struct TSoundData {
@@ -29,6 +32,10 @@ QString StartSoundOutput();
 
 // Waits until the output has started, and names the driver it runs on (empty without output).
 QString SoundOutputDriver();
+
+// Waits for a start that was asked for to end, so the program never exits while the background
+// thread is still loading SDL or opening the device (both touch libraries the exit tears down).
+void FinishSoundStart();
 
 // Runs a job on the sound's background thread, after the jobs given before it.
 void RunInBackground(std::function<void()> job);

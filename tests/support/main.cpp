@@ -39,8 +39,12 @@ int PlaySound(int& argc, char** argv, const char* file)
     try {
         player.Open();
         player.Play();
+        // Once the output has started, whatever became of it, a second Open is treated as the first.
+        const QString driver = SoundOutputDriver();
+        player.Open();
+        player.Play();
         std::printf("%s\n", player.IsPlaying() ? "playing" : "silent");
-        std::printf("%s\n", qPrintable(SoundOutputDriver()));
+        std::printf("%s\n", qPrintable(driver));
     } catch (const Exception& error) {
         std::printf("error: %s\n", error.what());
     }

@@ -217,4 +217,25 @@ TEST(SoundOutput, FallsBackToTheSilentDriverWhenNoDeviceOpens)
     }
 }
 
+// A machine where the sound library cannot be loaded runs the game as one without a device:
+// silently, and never with an error box at one Open but not at another.
+TEST(SoundOutput, WithoutTheSoundLibraryEveryOpenPlaysSilently)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile broken(folder.filePath("libSDL2-2.0.so.0"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.close();
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_LIBRARY_PATH", folder.path());
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(Harness::kPlaySoundFlag) + kData + "tone.mp3"});
+    ASSERT_TRUE(child.waitForFinished(30000));
+    const QList<QByteArray> said = child.readAllStandardOutput().split('\n');
+    ASSERT_GE(said.size(), 2);
+    EXPECT_EQ(said[0], "playing");
+    EXPECT_EQ(said[1], "") << "the sound found a driver although the library was not loaded";
+}
+
 } // namespace
