@@ -104,7 +104,8 @@ qint32 GiveBackReadAhead(RecordFile& file)
 qint32 FillReadAhead(RecordFile& file, bool& ended)
 {
     ended = false;
-    if (!file.readAhead) {
+    // A file opened again with larger records needs room for two of them.
+    if (!file.readAhead || file.readAheadSize < 2 * qsizetype(file.recordSize)) {
         file.readAheadSize = std::max<qsizetype>(ReadAheadBlock, 2 * qsizetype(file.recordSize));
         file.readAhead = std::make_unique_for_overwrite<char[]>(size_t(file.readAheadSize));
     }
