@@ -132,14 +132,14 @@ std::shared_ptr<TSoundData> LoadWave(const QString& path, int fd)
             ::close(copy);
         throw CannotOpen(path, QStringLiteral("o arquivo não pode ser lido"));
     }
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec stored{};
     Uint8* wave = nullptr;
     Uint32 length = 0;
-    if (!sdl->LoadWAV_RW(sdl->RWFromFP(stream, SDL_TRUE), 1, &spec, &wave, &length))
+    if (!sdl->LoadWAV_RW(sdl->RWFromFP(stream, SDL_TRUE), 1, &stored, &wave, &length))
         throw CannotOpen(path, QStringLiteral("o som WAV do arquivo está danificado ou num formato desconhecido"));
     auto sound = std::make_shared<TSoundData>();
     SDL_AudioCVT conversion;
-    const bool converts = sdl->BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 2, kSoundRate) >= 0;
+    const bool converts = sdl->BuildAudioCVT(&conversion, stored.format, stored.channels, stored.freq, AUDIO_S16SYS, 2, kSoundRate) >= 0;
     if (converts && length > 0) {
         std::vector<Uint8> buffer(size_t(length) * size_t(conversion.len_mult));
         std::memcpy(buffer.data(), wave, length);
