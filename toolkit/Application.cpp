@@ -14,9 +14,12 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <thread>
 
 TApplication* Application = nullptr;
 
@@ -89,9 +92,13 @@ TApplication::TApplication(int& argc, char** argv)
     Application = this;
     // A write past the file-size limit is an error the caller handles, not the end of the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Reading the system's font configuration is the longest step before the first window can
+    // show text; it runs beside the start of the application object instead of after it.
+    std::thread fontConfiguration([] { FcInit(); });
     qt_ = std::make_unique<QApplication>(argc, argv);
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
+    fontConfiguration.join();
     UseClassicFonts();
     if (QFile::exists(QStringLiteral(":/MAINICON")))
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));

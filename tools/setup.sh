@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ make cmake pkg-config
   qt6-base-dev qt6-base-dev-tools
-  libsdl2-dev libmpg123-dev
+  libsdl2-dev libmpg123-dev libfontconfig-dev
   libgtest-dev
   fonts-dejavu-core fonts-liberation fonts-wine
 )
