@@ -33,7 +33,7 @@ public:
         jobsReady_.notify_one();
     }
 
-    QString Start()
+    void Start()
     {
         std::call_once(startAsked_, [this] {
             {
@@ -42,8 +42,6 @@ public:
             }
             Run([this] { OpenDevice(); });
         });
-        std::lock_guard lock(startLock_);
-        return failure_;
     }
 
     void FinishStart()
@@ -126,9 +124,7 @@ private:
         }
         {
             std::lock_guard lock(startLock_);
-            if (device == 0)
-                failure_ = first;
-            else
+            if (device != 0)
                 driver_ = QString::fromUtf8(sdl->GetCurrentAudioDriver());
             startDone_ = true;
         }
@@ -178,7 +174,6 @@ private:
     std::condition_variable started_;
     bool startRequested_ = false;
     bool startDone_ = false;
-    QString failure_;
     QString driver_;
 };
 
@@ -190,9 +185,9 @@ TSoundOutput& Output()
 
 } // namespace
 
-QString StartSoundOutput()
+void StartSoundOutput()
 {
-    return Output().Start();
+    Output().Start();
 }
 
 QString SoundOutputDriver()

@@ -26,9 +26,9 @@ struct TSoundData {
 };
 
 // Starts the output on the background thread the first time it is asked for, so nothing waits
-// for the device. Returns why there is no output at all, once that is known; empty otherwise.
-// A machine whose audio device does not open gets SDL's silent driver instead.
-QString StartSoundOutput();
+// for the device. A machine whose audio device does not open gets SDL's silent driver instead,
+// and one without any output plays every sound silently.
+void StartSoundOutput();
 
 // Waits until the output has started, and names the driver it runs on (empty without output).
 QString SoundOutputDriver();
